@@ -34,13 +34,13 @@ enum class Command { None, Analyze, CopyAddress, ShowAbout, OpenHomePage };
 enum class Pointer { Default, Arrow, Hand };
 
 struct ControlDesign {
-  ControlId id;
-  ControlType type;
-  ControlId container;  // ControlId::None: the window itself
-  int x, y, width, height;
-  std::string_view text;              // GBK bytes
-  std::optional<FontSpec> font;       // none: the system's default GUI font
-  std::optional<Rgb> textColour;      // none: black
+  ControlId id = ControlId::None;
+  ControlType type = ControlType::Label;
+  ControlId container = ControlId::None;  // None: the window itself
+  int x = 0, y = 0, width = 0, height = 0;
+  std::string_view text = {};              // GBK bytes
+  std::optional<FontSpec> font = {};       // none: the system's default GUI font
+  std::optional<Rgb> textColour = {};      // none: black
   bool readOnly = false;              // EditBox
   bool engraved = false;              // Label: white copy one pixel right and down, then black
   bool wordWrap = false;              // Label: several lines, breaking at CR LF and at the width

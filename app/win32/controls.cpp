@@ -1,4 +1,5 @@
 // Labels, group boxes and the picture box, and the skin's subclasses of edit boxes and buttons.
+#include <windows.h>
 #include <commctrl.h>
 
 #include "app/commands.h"

@@ -1,6 +1,7 @@
 // Builds a window and its controls from a design.
 #include "app/win32/window_loader.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "app/commands.h"

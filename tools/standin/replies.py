@@ -161,7 +161,7 @@ def answer_for(code: bytes, origin: bytes) -> Answer:
     """The answer for a pick code; origin is "http://host:port" of this server (for redirects)."""
     fixed = {
         b"expired": lambda: Answer(body=EXPIRED_BODY),
-        b"name-false": lambda: good(code, name_members=b'"FileName":"falsetto.mp3",'),
+        b"name-failure-marker": lambda: good(code, name_members=b'"FileName":"falsetto.mp3",'),
         b"html": lambda: Answer(body=HTML_BODY, content_type=b"text/html; charset=utf-8"),
         b"empty": lambda: Answer(body=b""),
         b"no-reply": lambda: Answer(no_reply=True),

@@ -7,7 +7,7 @@ download addresses (Unicom, Telecom, backup host) whose paths hold the code's ra
 
 Reserved pick codes (exact bytes; every other code gets the good reply):
   expired            {"state":false,...}: the service's answer for an unknown or expired code
-  name-false         good reply whose file name holds "false" (falsetto.mp3)
+  name-failure-marker  good reply whose file name holds "false" (falsetto.mp3)
   html               a maintenance page in HTML (no addresses, no JSON)
   empty              200 with an empty body
   no-reply           the connection is closed without a byte
@@ -44,6 +44,8 @@ import sys
 import threading
 import time
 
+# Keep the source tree free of __pycache__ folders.
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import control  # noqa: E402

@@ -14,6 +14,8 @@ import urllib.request
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TOOL = os.path.join(HERE, "..", "..", "..", "tools", "standin")
+# Keep the source tree free of __pycache__ folders.
+sys.dont_write_bytecode = True
 sys.path.insert(0, HERE)
 sys.path.insert(0, TOOL)
 
@@ -33,6 +35,8 @@ GOOD_ABC123 = (
     b'{"Url":"http:\\/\\/bak-dl.kelopan.example\\/files\\/abc123\\/a.zip?t=1700000000&s=9f8e",'
     b'"UrlKey":"k"}]}}')
 NAME = "中文.zip"
+# Everything the tests write goes under one folder, removed when the run ends.
+SCRATCH = tempfile.TemporaryDirectory(prefix="standin-test-")
 
 
 def url(host: bytes, code: bytes) -> bytes:
@@ -41,7 +45,7 @@ def url(host: bytes, code: bytes) -> bytes:
 
 def start_server(*extra):
     """Starts a stand-in on a free port; gives (process, port, ready file)."""
-    scratch = tempfile.mkdtemp(prefix="standin-test-")
+    scratch = tempfile.mkdtemp(dir=SCRATCH.name)
     ready = os.path.join(scratch, "ready")
     process = subprocess.Popen([sys.executable, os.path.join(TOOL, "standin.py"), "--port", "0",
                                 "--ready-file", ready, "--quiet", *extra])
@@ -93,7 +97,7 @@ def get(port: int, code: bytes):
 class StandInTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.records = tempfile.mkdtemp(prefix="standin-records-")
+        cls.records = tempfile.mkdtemp(dir=SCRATCH.name)
         cls.process, cls.port, _ = start_server("--record-dir", cls.records)
 
     @classmethod
@@ -142,7 +146,7 @@ class StandInTest(unittest.TestCase):
         # code: (address boxes written, file-name box or None when the lookup never runs)
         cases = {
             b"expired": (expired, None),
-            b"name-false": (expired, None),
+            b"name-failure-marker": (expired, None),
             b"html": (empty, ""),
             b"empty": (empty, ""),
             b"binary": (empty, ""),
@@ -164,6 +168,10 @@ class StandInTest(unittest.TestCase):
                 self.assertEqual(model.analyze(body), boxes)
                 if name is not None:
                     self.assertEqual(model.file_name(body), name)
+        # The file name alone must be what says "expired".
+        body = get(self.port, b"name-failure-marker")[2]
+        self.assertEqual(body.count(b"false"), 1)
+        self.assertIn(b'"FileName":"falsetto.mp3"', body)
         # The 0 byte must be what hides "false": a client reading past it would say "expired".
         for code in (b"binary", b"nul-tail"):
             body = get(self.port, code)[2]
@@ -322,7 +330,7 @@ class LifecycleTest(unittest.TestCase):
         with socket.socket() as probe:
             probe.bind(("127.0.0.1", 0))
             port = str(probe.getsockname()[1])
-        scratch = tempfile.mkdtemp(prefix="standin-scripts-")
+        scratch = tempfile.mkdtemp(dir=SCRATCH.name)
         first_dir, second_dir = os.path.join(scratch, "a"), os.path.join(scratch, "b")
         log = os.path.join(scratch, "log")
 

@@ -76,8 +76,10 @@ std::string describe(char32_t cp, std::string_view bytes) {
   return out;
 }
 
-// Where glibc 2.36 keeps the mapping of the 2005 edition (and its own reading of it) while the
-// codec follows 2022. A newer glibc that agrees with the codec passes too.
+// Where glibc 2.36 parts from the 2022 mapping the codec follows: it already gives the 18 moved
+// characters their two-byte codes, but leaves their former private-use stand-ins without a code,
+// and reads six two-byte codes as Extension B characters. A glibc that agrees with the codec
+// passes too.
 struct KnownDifference {
   char32_t cp;
   std::string glibcBytes;       // what glibc encodes cp to; empty: it has no code for cp
@@ -123,7 +125,8 @@ class IconvCheck : public testing::Test {
 };
 
 TEST_F(IconvCheck, EveryCodePointMatchesBothWays) {
-  std::vector<std::string> mismatches;
+  std::vector<std::string> mismatches;  // the first 50
+  std::size_t mismatchCount = 0;
   std::vector<std::string> knownSeen;
   for (char32_t cp = 0; cp <= 0x10FFFF; ++cp) {
     if (cp >= 0xD800 && cp <= 0xDFFF) continue;
@@ -141,12 +144,12 @@ TEST_F(IconvCheck, EveryCodePointMatchesBothWays) {
         (k && (k->glibcReadsOurBytes == 0 ? !theirReading : theirReading == k->glibcReadsOurBytes));
     if (k && encodingAsKnown && readingAsKnown) {
       knownSeen.push_back(describe(cp, ours));
-    } else {
+    } else if (++mismatchCount <= 50) {
       mismatches.push_back(describe(cp, ours) +
                            " glibc:" + (theirs ? describe(cp, *theirs) : "none"));
     }
   }
-  EXPECT_TRUE(mismatches.empty()) << testing::PrintToString(mismatches);
+  EXPECT_EQ(mismatchCount, 0u) << testing::PrintToString(mismatches);
   std::printf("%zu known differences with this glibc:", knownSeen.size());
   for (const std::string& s : knownSeen) std::printf(" [%s]", s.c_str());
   std::printf("\n");

@@ -11,5 +11,6 @@ foreach(locale zh_CN.UTF-8 en_US.UTF-8)
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/win32/e2e_win32.py
       --exe $<TARGET_FILE:kelo> --driver $<TARGET_FILE:kelo_driver>
       --locale ${locale} --work ${CMAKE_BINARY_DIR}/e2e-${short})
-  set_tests_properties(win32_e2e_${short} PROPERTIES LABELS e2e TIMEOUT 900 RUN_SERIAL TRUE)
+  set_tests_properties(win32_e2e_${short} PROPERTIES LABELS e2e TIMEOUT 900 RUN_SERIAL TRUE
+    RESOURCE_LOCK kelo_standin)
 endforeach()

@@ -128,7 +128,8 @@ void setHeldKeys(int keys) {
 }
 
 HWND focusedControl() {
-  GUITHREADINFO info{sizeof info};
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
   if (!GetGUIThreadInfo(programThread(), &info)) return nullptr;
   return info.hwndFocus;
 }

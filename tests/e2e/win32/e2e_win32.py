@@ -4,6 +4,7 @@ driver.exe through window messages, talking to the stand-in service."""
 
 import argparse
 import json
+import os
 import sys
 import time
 import unittest
@@ -248,7 +249,7 @@ def main():
     parser.add_argument("--prefix", type=Path)
     ARGS, rest = parser.parse_known_args()
     ARGS.work.mkdir(parents=True, exist_ok=True)
-    prefix = ARGS.prefix or ARGS.work.parent / "wineprefix"
+    prefix = ARGS.prefix or Path(os.environ.get("WINEPREFIX") or ARGS.work.parent / "wineprefix")
     display = harness.Display()
     ENV["display"] = display.name
     ENV["standin"] = harness.Standin(ARGS.work / "requests")

@@ -239,6 +239,99 @@ class AnalysisTests(ProgramTest):
         self.assertEqual(self.boxes(), [gbk(a.replace("abc123", "status-500")) for a in good])
 
 
+
+class CopyTests(ProgramTest):
+    def test_each_copy_button_puts_its_box_bytes_on_the_clipboard(self):
+        self.analyze("http://share.kelopan.example/s/abc123")
+        for button, box in ((BUTTON2, EDIT2), (BUTTON3, EDIT3), (BUTTON4, EDIT4)):
+            self.d(f"click {button}")
+            self.assertEqual(self.d("clipboard"), self.text(box), button)
+            self.assertNotEqual(self.text(box), "-")
+
+    def test_copying_a_message_and_an_empty_box(self):
+        self.d(f"set-clipboard {gbk('something else')}")
+        self.d(f"click {BUTTON3}")
+        self.assertEqual(self.d("clipboard"), "-")  # the empty text, the old content gone
+        self.analyze("http://share.kelopan.example/s/expired")
+        self.d(f"click {BUTTON4}")
+        self.assertEqual(self.d("clipboard"), gbk(EXPIRED))
+
+
+class AboutTests(ProgramTest):
+    def open_about(self):
+        self.d(f"post-click {BUTTON5}")
+        self.d("wait about 10000")
+        self.d("sync")
+
+    def test_about_opens_modally_centred_and_escape_closes_only_it(self):
+        self.d("move main 10 20")
+        self.d("sync")
+        self.open_about()
+        sw, sh = self.d.ints("screen")
+        left, top, right, bottom = self.d.ints("rect about")
+        self.assertEqual((right - left, bottom - top), (322, 250))
+        self.assertEqual((left, top), ((sw - 322) // 2, (sh - 250) // 2))
+        self.assertEqual(self.d("title about"), gbk("关于"))
+        _, exstyle = (int(x, 16) for x in self.d("style about").split())
+        self.assertFalse(exstyle & 0x40000, "no task-bar button of its own")
+        self.assertEqual(self.d("owner about"), "1")
+        self.assertEqual(self.d("enabled main"), "0")
+
+        cl, ct, _, _ = self.d.ints("client about")
+        for control, x, y, w, h in ((PICBOX1, 13, 8, 304, 100), (ABOUT_LABEL1, 13, 107, 291, 98)):
+            l, t, r, b = self.d.ints(f"ctlrect {control}")
+            self.assertEqual((l - cl, t - ct, r - l, b - t), (x, y, w, h))
+        lines = bytes.fromhex(self.text(ABOUT_LABEL1)).decode("gbk").split("\r\n")
+        self.assertEqual(len(lines), 8)
+        self.assertEqual(lines[0], "程序：Kelo网盘下载助手")
+        self.assertEqual(lines[1], "版本：1.0")
+        self.assertTrue(lines[2].startswith("作者：") and len(lines[2]) > 3)
+        self.assertTrue(lines[3].startswith("主页：http://"))
+        self.assertEqual((lines[4], lines[6]), ("", ""))
+        self.assertTrue(lines[5].endswith("……"))
+        self.assertEqual(lines[7], "感谢伟大的祖国，祝祖国生日快乐，繁荣富强！")
+        harness.screenshot(ENV["display"], ARGS.work / "about-window.png")
+
+        # Clicks on MainWindow do nothing while the About window is open.
+        self.d(f"post-click {BUTTON1}")
+        self.d("sync")
+        self.assertEqual(ENV["standin"].requests(), [])
+
+        self.d(f"key {VK_ESCAPE} 0")
+        self.d("gone about 10000")
+        self.d("sync")
+        self.assertEqual(self.d("enabled main"), "1")
+        self.assertIsNone(self.program.proc.poll(), "the program goes on")
+        # The click gave 按钮5 the focus; MainWindow's activation gives it back there.
+        self.assertEqual(self.d.ints("focus"), [BUTTON5])
+        self.analyze("http://share.kelopan.example/s/abc123")
+        self.assertEqual(len(ENV["standin"].requests()), 1)
+
+    def test_close_box_of_about_leaves_the_program_running(self):
+        self.open_about()
+        self.d("close about")
+        self.d("gone about 10000")
+        self.d("sync")
+        self.assertEqual(self.d("enabled main"), "1")
+        self.assertIsNone(self.program.proc.poll())
+
+
+class HomePageTests(ProgramTest):
+    def test_pressing_the_home_page_label_opens_the_page_with_any_modifier(self):
+        log = ENV["browser_log"]
+        label = bytes.fromhex(self.text(LABEL7)).decode("gbk")
+        home = label[len("访问作者主页："):]
+        for keys in (0, 1, 2, 4):
+            log.write_text("")
+            self.d(f"press {LABEL7} {keys} 5 5")
+            self.d("sync")
+            for _ in range(100):
+                if log.read_text().strip():
+                    break
+                time.sleep(0.1)
+            self.assertEqual(log.read_text().strip(), home, f"keys {keys}")
+        self.d(f"key {VK_TAB} 0")  # release the modifiers for the next test
+
 def main():
     global ARGS
     parser = argparse.ArgumentParser()
@@ -254,6 +347,7 @@ def main():
     ENV["display"] = display.name
     ENV["standin"] = harness.Standin(ARGS.work / "requests")
     ENV["wine"] = harness.Wine(prefix, ARGS.locale, display.name)
+    ENV["browser_log"] = ENV["wine"].record_browser(ARGS.work)
     ENV["driver"] = harness.Driver(ENV["wine"], ARGS.driver)
     try:
         result = unittest.main(argv=[sys.argv[0], "-v", *rest], exit=False).result

@@ -80,6 +80,18 @@ class Wine:
         subprocess.run([str(ROOT / "scripts" / "wine-prefix"), str(prefix)], env=self.env, check=True)
         subprocess.run(["wineserver", "-p"], env=self.env, check=False)
 
+    def record_browser(self, work: Path) -> Path:
+        """Points Wine's browser setting at a recorder script; returns the file it writes."""
+        log = work / "browser.log"
+        script = work / "browser-recorder.sh"
+        script.write_text(f'#!/bin/sh\nprintf "%s\\n" "$@" > "{log}"\n')
+        script.chmod(0o755)
+        log.write_text("")
+        subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", "Browsers",
+                        "/d", str(script), "/f"], env=self.env, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return log
+
     def start(self, exe: Path, **kw) -> subprocess.Popen:
         return subprocess.Popen(["wine", str(exe)], env=self.env, **kw)
 

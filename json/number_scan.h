@@ -1,0 +1,14 @@
+// Turning the run of number bytes the reader collected into an integer or a real.
+#pragma once
+
+#include <string_view>
+
+#include "json/value.h"
+
+namespace kelo::json_detail {
+
+// `run` is the longest run of bytes from "0123456789.+-eE" that started with '-' or a digit.
+// Gives false when the run does not scan.
+bool scanNumber(std::string_view run, Value& out);
+
+}  // namespace kelo::json_detail

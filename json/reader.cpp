@@ -1,0 +1,479 @@
+// Reading a JSON text into a document: the lenient syntax the service's replies are read with
+// (both quote kinds, comments, trailing commas, literals in any case, trailing text), double-byte
+// characters kept whole in string values, and \u escapes turned into GB18030 bytes.
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "encoding/gb18030.h"
+#include "json/document.h"
+#include "json/json.h"
+#include "json/key_index.h"
+#include "json/number_scan.h"
+
+namespace kelo {
+namespace json_detail {
+namespace {
+
+// Levels count from 0 at the top-level value; an array or object at the deepest level may only be
+// empty. This cap also bounds the reader's recursion (and the writer's and the search's, which
+// walk trees the reader built) to a few dozen frames.
+constexpr int kDeepestLevel = 31;
+
+// Objects up to this many members look for an earlier member with the same key by scanning; a
+// larger object switches to a hash index, so that no object costs more than linear time.
+constexpr std::uint32_t kScannedMembers = 16;
+
+struct ByteTables {
+  bool space[256] = {};
+  bool number[256] = {};
+  std::int8_t hex[256] = {};
+};
+
+constexpr ByteTables makeTables() {
+  ByteTables t;
+  for (int c : {0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x20}) t.space[c] = true;
+  for (char c : std::string_view("0123456789.+-eE")) t.number[static_cast<unsigned char>(c)] = true;
+  for (int c = 0; c < 256; ++c) {
+    t.hex[c] = c >= '0' && c <= '9'   ? static_cast<std::int8_t>(c - '0')
+               : c >= 'a' && c <= 'f' ? static_cast<std::int8_t>(c - 'a' + 10)
+               : c >= 'A' && c <= 'F' ? static_cast<std::int8_t>(c - 'A' + 10)
+                                      : std::int8_t{-1};
+  }
+  return t;
+}
+
+constexpr ByteTables kTables = makeTables();
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+
+// Non-zero when a byte of `word` equals `byte`; the lowest flagged byte is always a true match.
+inline std::uint64_t hasByte(std::uint64_t word, unsigned char byte) {
+  std::uint64_t x = word ^ (kOnes * byte);
+  return (x - kOnes) & ~x & kHighBits;
+}
+
+inline unsigned char at(const char* p) { return static_cast<unsigned char>(*p); }
+
+// The replacement character, written for a surrogate that is not part of a pair.
+constexpr char kReplacement[] = "\xEF\xBF\xBD";
+
+class Reader {
+ public:
+  Reader(std::string_view text, Arena& arena)
+      : p_(text.data()), end_(text.data() + text.size()), arena_(arena) {
+    values_.reserve(64);
+    members_.reserve(64);
+  }
+
+  bool document(Value& root) {
+    if (!skipSpace() || p_ == end_) return false;
+    if (!value(root, 0)) return false;
+    // Whatever follows the value is not read, but a '/' there must still open a comment.
+    return skipSpace();
+  }
+
+ private:
+  // Skips whitespace and comments. False on a '/' that opens no comment; a comment still open at
+  // the end of the text leaves p_ at the end.
+  bool skipSpace() {
+    for (;;) {
+      while (p_ != end_ && kTables.space[at(p_)]) ++p_;
+      if (p_ == end_ || *p_ != '/') return true;
+      if (end_ - p_ < 2) return false;
+      if (p_[1] == '*') {
+        const char* q = p_ + 2;
+        for (;;) {
+          q = static_cast<const char*>(std::memchr(q, '*', static_cast<std::size_t>(end_ - q)));
+          if (q == nullptr) {
+            p_ = end_;
+            return true;
+          }
+          if (q + 1 != end_ && q[1] == '/') break;
+          ++q;
+        }
+        p_ = q + 2;
+      } else if (p_[1] == '/') {
+        const char* q = p_ + 2;
+        q = static_cast<const char*>(std::memchr(q, '\n', static_cast<std::size_t>(end_ - q)));
+        p_ = q == nullptr ? end_ : q + 1;
+      } else {
+        return false;
+      }
+    }
+  }
+
+  // Skips space and tells whether a byte follows.
+  bool moreAfterSpace() {
+    if (p_ != end_ && !kTables.space[at(p_)] && *p_ != '/') return true;
+    return skipSpace() && p_ != end_;
+  }
+
+  // p_ is at a byte of the text.
+  bool value(Value& out, int level) {
+    if (level > kDeepestLevel) return false;
+    switch (*p_) {
+      case '{':
+        return object(out, level);
+      case '[':
+        return array(out, level);
+      case '"':
+      case '\'': {
+        char* start;
+        std::uint32_t size;
+        if (!string<true, 0>(start, size)) return false;
+        out = Value::makeString(start, size);
+        return true;
+      }
+      case '-':
+      case '0': case '1': case '2': case '3': case '4':
+      case '5': case '6': case '7': case '8': case '9':
+        return number(out);
+      default:
+        return literal(out);
+    }
+  }
+
+  bool literal(Value& out) {
+    std::string_view word;
+    Kind kind;
+    switch (*p_ | 0x20) {
+      case 't':
+        word = "true";
+        kind = Kind::True;
+        break;
+      case 'f':
+        word = "false";
+        kind = Kind::False;
+        break;
+      case 'n':
+        word = "null";
+        kind = Kind::Null;
+        break;
+      default:
+        return false;
+    }
+    if (static_cast<std::size_t>(end_ - p_) < word.size()) return false;
+    // Or-ing 0x20 folds exactly the upper-case letters onto the lower-case ones we compare with.
+    for (std::size_t i = 0; i < word.size(); ++i) {
+      if ((p_[i] | 0x20) != word[i]) return false;
+    }
+    p_ += word.size();
+    out = Value::makeLiteral(kind);
+    return true;
+  }
+
+  bool number(Value& out) {
+    const char* begin = p_;
+    while (p_ != end_ && kTables.number[at(p_)]) ++p_;
+    return scanNumber({begin, static_cast<std::size_t>(p_ - begin)}, out);
+  }
+
+  bool array(Value& out, int level) {
+    ++p_;
+    if (!moreAfterSpace()) return false;
+    const std::size_t base = values_.size();
+    while (*p_ != ']') {
+      Value element;
+      if (!value(element, level + 1)) return false;
+      values_.push_back(element);
+      if (!moreAfterSpace()) return false;
+      if (*p_ == ',') {
+        ++p_;
+        if (!moreAfterSpace()) return false;
+      } else if (*p_ != ']') {
+        return false;
+      }
+    }
+    ++p_;
+    const auto count = static_cast<std::uint32_t>(values_.size() - base);
+    Value* elements = nullptr;
+    if (count != 0) {
+      elements = static_cast<Value*>(arena_.allocate(count * sizeof(Value)));
+      std::memcpy(elements, values_.data() + base, count * sizeof(Value));
+      values_.resize(base);
+    }
+    out = Value::makeArray(elements, count);
+    return true;
+  }
+
+  bool object(Value& out, int level) {
+    ++p_;
+    if (!moreAfterSpace()) return false;
+    const std::size_t base = members_.size();
+    bool indexed = false;
+    bool replaced = false;
+    while (*p_ != '}') {
+      if (*p_ != '"' && *p_ != '\'') return false;
+      Member member;
+      char* start;
+      std::uint32_t size;
+      if (!string<false, sizeof size>(start, size)) return false;
+      std::memcpy(start, &size, sizeof size);
+      member.key = start + sizeof size;
+      if (!moreAfterSpace() || *p_ != ':') return false;
+      ++p_;
+      if (!moreAfterSpace()) return false;
+      if (!value(member.value, level + 1)) return false;
+      members_.push_back(member);
+      replaced |= dropEarlierMember(base, level, indexed);
+      if (!moreAfterSpace()) return false;
+      if (*p_ == ',') {
+        ++p_;
+        if (!moreAfterSpace()) return false;
+      } else if (*p_ != '}') {
+        return false;
+      }
+    }
+    ++p_;
+    const auto count = static_cast<std::uint32_t>(members_.size() - base);
+    Member* members = nullptr;
+    std::uint32_t live = count;
+    if (count != 0) {
+      const Member* from = members_.data() + base;
+      if (replaced) {
+        live = 0;
+        for (std::uint32_t i = 0; i < count; ++i) live += from[i].key != nullptr;
+      }
+      members = static_cast<Member*>(arena_.allocate(live * sizeof(Member)));
+      if (!replaced) {
+        std::memcpy(members, from, count * sizeof(Member));
+      } else {
+        Member* to = members;
+        for (std::uint32_t i = 0; i < count; ++i) {
+          if (from[i].key != nullptr) *to++ = from[i];
+        }
+      }
+      members_.resize(base);
+    }
+    out = Value::makeObject(members, live);
+    return true;
+  }
+
+  // The member just pushed replaces an earlier one with the same key, which is marked by a null
+  // key and left out when the object is stored: the last value wins and takes the last place.
+  bool dropEarlierMember(std::size_t base, int level, bool& indexed) {
+    Member* members = members_.data() + base;
+    const auto newest = static_cast<std::uint32_t>(members_.size() - base - 1);
+    if (indexed) {
+      std::int64_t earlier = indexes_[level].exchange(members, newest);
+      if (earlier < 0) return false;
+      members[earlier].key = nullptr;
+      return true;
+    }
+    bool found = false;
+    const std::string_view key = members[newest].keyView();
+    for (std::uint32_t i = 0; i < newest; ++i) {
+      if (members[i].key != nullptr && members[i].keyView() == key) {
+        members[i].key = nullptr;
+        found = true;
+        break;
+      }
+    }
+    if (newest + 1 > kScannedMembers) {
+      indexes_[level].build(members, newest + 1);
+      indexed = true;
+    }
+    return found;
+  }
+
+  // Reads the quoted string at p_ into the arena, kPrefix bytes after the start of the space it
+  // takes. kGroup keeps double-byte characters whole (string values do, keys do not).
+  template <bool kGroup, std::size_t kPrefix>
+  bool string(char*& start, std::uint32_t& size) {
+    const unsigned char quote = at(p_++);
+    char* begin = arena_.tailBegin(kPrefix + 64);
+    char* out = begin + kPrefix;
+    char* limit = arena_.tailLimit();
+    sawNul_ = false;
+    // Every step below writes at most 8 bytes.
+    auto makeRoom = [&] {
+      if (limit - out >= 8) return;
+      const auto used = static_cast<std::size_t>(out - begin);
+      begin = arena_.growTail(begin, used, 8);
+      out = begin + used;
+      limit = arena_.tailLimit();
+    };
+    for (;;) {
+      if constexpr (std::endian::native == std::endian::little) {
+        // Eight bytes at a time while none of them ends the string, escapes or starts a character.
+        while (end_ - p_ >= 8) {
+          makeRoom();
+          std::uint64_t word;
+          std::memcpy(&word, p_, 8);
+          std::uint64_t special = hasByte(word, quote) | hasByte(word, '\\');
+          if constexpr (kGroup) special |= word & kHighBits;
+          std::memcpy(out, p_, 8);
+          if (special != 0) {
+            const auto plain = static_cast<unsigned>(std::countr_zero(special)) / 8;
+            out += plain;
+            p_ += plain;
+            break;
+          }
+          out += 8;
+          p_ += 8;
+        }
+      }
+      if (p_ == end_) return false;
+      makeRoom();
+      const unsigned char c = at(p_);
+      if (c == quote) {
+        ++p_;
+        break;
+      }
+      if (c == '\\') {
+        int written = escape(out);
+        if (written < 0) return false;
+        out += written;
+        continue;
+      }
+      if (kGroup && c >= 0x81 && c <= 0xFE) {
+        // The bytes of the character are not examined: a quote or backslash among them neither
+        // ends the string nor escapes. The end of the text is never part of a character.
+        if (end_ - p_ < 2) return false;
+        const unsigned char second = at(p_ + 1);
+        const std::ptrdiff_t length = second >= 0x2A && second <= 0x3F ? 4 : 2;
+        if (end_ - p_ < length) return false;
+        std::memcpy(out, p_, static_cast<std::size_t>(length));
+        out += length;
+        p_ += length;
+        continue;
+      }
+      *out++ = static_cast<char>(c);
+      ++p_;
+    }
+    auto length = static_cast<std::size_t>(out - begin) - kPrefix;
+    if (sawNul_) {
+      // \u0000 ends the stored string; the rest of the text up to the quote was still read.
+      length = static_cast<std::size_t>(
+          static_cast<const char*>(std::memchr(begin + kPrefix, 0, length)) - (begin + kPrefix));
+    }
+    arena_.commitTail(begin, kPrefix + length);
+    start = begin;
+    size = static_cast<std::uint32_t>(length);
+    return true;
+  }
+
+  // Decodes the escape at p_ (a backslash) into at most 4 bytes at `out`; gives how many, or -1
+  // when the read fails.
+  int escape(char* out) {
+    if (end_ - p_ < 2) return -1;
+    char simple;
+    switch (p_[1]) {
+      case '"': simple = '"'; break;
+      case '\'': simple = '\''; break;
+      case '/': simple = '/'; break;
+      case '\\': simple = '\\'; break;
+      case 'b': simple = '\b'; break;
+      case 'f': simple = '\f'; break;
+      case 'n': simple = '\n'; break;
+      case 'r': simple = '\r'; break;
+      case 't': simple = '\t'; break;
+      case 'u': return unicodeEscape(out);
+      default:
+        // Not an escape: the backslash stays, and the byte after it is read as usual.
+        *out = '\\';
+        ++p_;
+        return 1;
+    }
+    *out = simple;
+    p_ += 2;
+    return 1;
+  }
+
+  // The four hex digits at p: the code, or -1.
+  static std::int32_t hex4(const char* p) {
+    std::int32_t code = 0;
+    for (int i = 0; i < 4; ++i) {
+      const std::int8_t digit = kTables.hex[at(p + i)];
+      if (digit < 0) return -1;
+      code = code * 16 + digit;
+    }
+    return code;
+  }
+
+  int unicodeEscape(char* out) {
+    if (end_ - p_ < 6) return -1;
+    const std::int32_t code = hex4(p_ + 2);
+    if (code < 0) return -1;
+    p_ += 6;
+    if (code < 0x80) {
+      *out = static_cast<char>(code);
+      sawNul_ |= code == 0;
+      return 1;
+    }
+    // Surrogates, where the text leaves a lone low surrogate (DC00-DFFF not after a high one)
+    // open: it becomes the replacement character EF BF BD, exactly like a lone high surrogate.
+    // Every other code of the four hex digits is a character GB18030 encodes, so the codec's own
+    // fallback for codes it cannot represent is never reached from here.
+    if (code >= 0xDC00 && code <= 0xDFFF) {
+      std::memcpy(out, kReplacement, 3);
+      return 3;
+    }
+    if (code >= 0xD800 && code <= 0xDBFF) {
+      if (end_ - p_ < 2 || p_[0] != '\\' || p_[1] != 'u') {
+        std::memcpy(out, kReplacement, 3);
+        return 3;
+      }
+      if (end_ - p_ < 6) return -1;
+      const std::int32_t low = hex4(p_ + 2);
+      if (low < 0) return -1;
+      if (low < 0xDC00 || low > 0xDFFF) {
+        // The second escape is decoded by itself, by the next step of the string loop.
+        std::memcpy(out, kReplacement, 3);
+        return 3;
+      }
+      p_ += 6;
+      return encode(out, 0x10000 + (static_cast<char32_t>(code) - 0xD800) * 0x400 +
+                             (static_cast<char32_t>(low) - 0xDC00));
+    }
+    return encode(out, static_cast<char32_t>(code));
+  }
+
+  int encode(char* out, char32_t codePoint) {
+    scratch_.clear();
+    appendGb18030(scratch_, codePoint);
+    const std::size_t n = scratch_.size() < 4 ? scratch_.size() : 4;
+    std::memcpy(out, scratch_.data(), n);
+    return static_cast<int>(n);
+  }
+
+  const char* p_;
+  const char* end_;
+  Arena& arena_;
+  // Elements and members of the arrays and objects still open, innermost last.
+  std::vector<Value> values_;
+  std::vector<Member> members_;
+  KeyIndex indexes_[kDeepestLevel + 1];
+  std::string scratch_;
+  bool sawNul_ = false;
+};
+
+}  // namespace
+}  // namespace json_detail
+
+bool jsonParse(JSON& instance, std::string_view text) {
+  using namespace json_detail;
+  jsonDestroy(instance);
+  // A Text ends at its first 0 byte.
+  if (const void* nul = std::memchr(text.data(), 0, text.size())) {
+    text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+  }
+  auto doc = std::make_shared<Document>();
+  doc->sourceSize = text.size();
+  // Sizes and counts are kept in 32 bits; a Text never comes near that.
+  bool ok = text.size() <= std::numeric_limits<std::uint32_t>::max() &&
+            Reader(text, doc->arena).document(doc->root);
+  if (!ok) {
+    instance.failed_ = true;
+    return false;
+  }
+  if (doc->root.kind != Kind::Null) instance.doc_ = std::move(doc);
+  return true;
+}
+
+}  // namespace kelo

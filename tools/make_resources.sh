@@ -26,6 +26,6 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 mkdir -p "$out"
-python3 "$helpers/make_icon.py" "$out/kelo.ico" "$out/kelo.png"
-python3 "$helpers/make_banner.py" "$font" "$work" "$out/banner.gif"
-python3 "$helpers/check_resources.py" "$out/kelo.ico" "$out/banner.gif"
+python3 -B "$helpers/make_icon.py" "$out/kelo.ico" "$out/kelo.png"
+python3 -B "$helpers/make_banner.py" "$font" "$work" "$out/banner.gif"
+python3 -B "$helpers/check_resources.py" "$out/kelo.ico" "$out/banner.gif"

@@ -120,7 +120,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(InterlaceCase{1, {0}}, InterlaceCase{2, {0, 1}}, InterlaceCase{3, {0, 2, 1}},
                       InterlaceCase{5, {0, 3, 2, 4, 1}},
                       // stored order 0, 8, 4, 2, 6, 1, 3, 5, 7, 9
-                      InterlaceCase{10, {0, 5, 3, 6, 2, 7, 4, 8, 1, 9}}));
+                      InterlaceCase{10, {0, 5, 3, 6, 2, 7, 4, 8, 1, 9}}),
+    [](const ::testing::TestParamInfo<InterlaceCase>& info) {
+      return "Height" + std::to_string(info.param.height);
+    });
 
 TEST(GifDecode, LocalColourTableReplacesTheGlobalOneForItsFrame) {
   FrameSpec frame = frameOf(2, 1, 2, {1, 0});

@@ -240,6 +240,29 @@ class AnalysisTests(ProgramTest):
 
 
 
+
+class FileNameTests(ProgramTest):
+    def test_the_chinese_file_name_shows_in_its_box(self):
+        self.analyze("http://share.kelopan.example/s/abc123")
+        # The service writes the name as \u escapes; the box shows its GB18030 bytes.
+        self.assertEqual(self.text(EDIT6), "d6d0cec4" + b".zip".hex())
+
+    def test_odd_names_and_a_failed_request(self):
+        self.analyze("http://share.kelopan.example/s/name-slash")
+        self.assertEqual(self.text(EDIT6), gbk("a\\/b.zip"))
+        self.analyze("http://share.kelopan.example/s/name-two-places")
+        self.assertEqual(self.text(EDIT6), gbk('a.zip", "b.zip'))
+        self.analyze("http://share.kelopan.example/s/html")
+        self.assertEqual(self.text(EDIT6), "-")
+        self.analyze("http://share.kelopan.example/s/abc123")
+        self.assertNotEqual(self.text(EDIT6), "-")
+        ENV["standin"].stop()
+        try:
+            self.analyze("http://share.kelopan.example/s/abc123")
+            self.assertEqual(self.text(EDIT6), "-")
+        finally:
+            ENV["standin"] = harness.Standin(ARGS.work / "requests")
+
 class CopyTests(ProgramTest):
     def test_each_copy_button_puts_its_box_bytes_on_the_clipboard(self):
         self.analyze("http://share.kelopan.example/s/abc123")

@@ -11,6 +11,7 @@
 #endif
 
 #include "analysis/analyze_command.h"
+#include "analysis/file_name_lookup.h"
 #include "app/build_config.h"
 #include "unit/fake_seam.h"
 
@@ -42,16 +43,20 @@ std::string replyOf(size_t paddingBytes) {
   return reply;
 }
 
-void runAnalysis(benchmark::State& state, const std::string& reply) {
+// The file-name lookup (a JSON read of the whole reply) is left out unless `withFileName`: it
+// is measured with the JSON reader's own benchmarks.
+void runAnalysis(benchmark::State& state, const std::string& reply, bool withFileName = false) {
   FakeSeam seam;
   seam.controls[ControlId::Main_EditBox1] = "http://kelopan.example/s/abc123";
   seam.reply = reply;
-  const auto ignoreName = [](kelo::Seam&, std::string_view) {};
+  const kelo::FileNameLookup lookup =
+      withFileName ? kelo::FileNameLookup(kelo::lookupFileName)
+                   : kelo::FileNameLookup([](kelo::Seam&, std::string_view) {});
   // One run before timing, so that the heap has grown to what a run needs.
-  kelo::AnalyzeCommand(seam, ignoreName);
+  kelo::AnalyzeCommand(seam, lookup);
   for (auto _ : state) {
     seam.calls.clear();
-    kelo::AnalyzeCommand(seam, ignoreName);
+    kelo::AnalyzeCommand(seam, lookup);
     benchmark::DoNotOptimize(seam.controls);
   }
   if (seam.text(ControlId::Main_EditBox4).find(kelo::config::kBackupHostMarker) ==
@@ -64,6 +69,11 @@ void runAnalysis(benchmark::State& state, const std::string& reply) {
 
 void BM_AnalyzeTypicalReply(benchmark::State& state) { runAnalysis(state, replyOf(512)); }
 BENCHMARK(BM_AnalyzeTypicalReply);
+
+void BM_AnalyzeTypicalReplyWithFileName(benchmark::State& state) {
+  runAnalysis(state, replyOf(512), true);
+}
+BENCHMARK(BM_AnalyzeTypicalReplyWithFileName);
 
 void BM_AnalyzeLargeReply(benchmark::State& state) {
   runAnalysis(state, replyOf(static_cast<size_t>(state.range(0)) << 20));

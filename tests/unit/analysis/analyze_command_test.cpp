@@ -242,14 +242,18 @@ TEST(AnalyzeCommand, PickCodeIsWhatFollowsTheLastSlash) {
   }
 }
 
-TEST(AnalyzeCommand, DefaultLookupRunsOnTheTypicalReply) {
+TEST(AnalyzeCommand, WholeRunOnTheTypicalReply) {
   FakeSeam seam;
   seam.controls[kInput] = kShareAddress;
   seam.reply = std::string(kTypicalReply);
   AnalyzeCommand(seam);
   EXPECT_EQ(seam.requests().size(), 1u);
-  EXPECT_EQ(seam.text(kBackup),
-            "http://bak-dl.kelopan.example/files/abc123/a.zip?t=1700000000&s=9f8e");
+  const Writes writes = seam.writes();
+  ASSERT_EQ(writes.size(), 4u);
+  EXPECT_EQ(writes[2], std::make_pair(kBackup, std::string("http://bak-dl.kelopan.example/files/"
+                                                           "abc123/a.zip?t=1700000000&s=9f8e")));
+  // 中文.zip, from the \u escapes of the reply, in GBK.
+  EXPECT_EQ(writes[3], std::make_pair(kFileName, std::string("\xD6\xD0\xCE\xC4.zip")));
 }
 
 }  // namespace

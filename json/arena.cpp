@@ -3,6 +3,7 @@
 #include "json/arena.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cstdint>
 #include <cstring>
 
@@ -28,6 +29,12 @@ std::byte* Arena::newChunk(std::size_t size) {
   return chunks_.back().get();
 }
 
+void Arena::makeCurrent(std::byte* chunk, std::size_t size) {
+  chunk_ = chunk;
+  cur_ = chunk;
+  end_ = chunk + size;
+}
+
 void* Arena::allocate(std::size_t bytes) {
   bytes = alignUp(bytes);
   auto addr = reinterpret_cast<std::uintptr_t>(cur_);
@@ -41,26 +48,37 @@ void* Arena::allocate(std::size_t bytes) {
   std::byte* chunk = newChunk(size);
   // An array that fills a chunk of its own leaves the current chunk's free tail in use.
   if (size == bytes && cur_ != nullptr) return chunk;
-  cur_ = chunk + bytes;
-  end_ = chunk + size;
+  makeCurrent(chunk, size);
+  cur_ += bytes;
   return chunk;
 }
 
 char* Arena::tailBegin(std::size_t room) {
   if (cur_ == nullptr || static_cast<std::size_t>(end_ - cur_) < room) {
-    std::size_t size = chunkSizeFor(room);
-    cur_ = newChunk(size);
-    end_ = cur_ + size;
+    const std::size_t size = chunkSizeFor(room);
+    makeCurrent(newChunk(size), size);
   }
   return reinterpret_cast<char*>(cur_);
 }
 
 char* Arena::growTail(char* begin, std::size_t used, std::size_t room) {
-  std::size_t size = chunkSizeFor(2 * (used + room));
-  std::byte* chunk = newChunk(size);
+  const std::size_t size = chunkSizeFor(2 * (used + room));
+  std::byte* const old = chunk_;
+  const auto oldSize = static_cast<std::size_t>(end_ - chunk_);
+  std::byte* const chunk = newChunk(size);
   std::memcpy(chunk, begin, used);
-  cur_ = chunk;
-  end_ = chunk + size;
+  makeCurrent(chunk, size);
+  // A string that fills its chunk from the start leaves nothing else in it: free the chunk, so
+  // that a long string costs about its size, not the sum of every size it grew through.
+  if (reinterpret_cast<std::byte*>(begin) == old) {
+    for (auto it = chunks_.rbegin(); it != chunks_.rend(); ++it) {
+      if (it->get() == old) {
+        reserved_ -= oldSize;
+        chunks_.erase(std::next(it).base());
+        break;
+      }
+    }
+  }
   return reinterpret_cast<char*>(chunk);
 }
 

@@ -34,9 +34,11 @@ class Arena {
 
  private:
   std::byte* newChunk(std::size_t size);
+  void makeCurrent(std::byte* chunk, std::size_t size);
   std::size_t chunkSizeFor(std::size_t atLeast) const;
 
   std::vector<std::unique_ptr<std::byte[]>> chunks_;
+  std::byte* chunk_ = nullptr;  // start of the chunk cur_ and end_ are in
   std::byte* cur_ = nullptr;
   std::byte* end_ = nullptr;
   std::size_t reserved_ = 0;

@@ -17,14 +17,14 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // does), and a real beyond double range saturates at -DBL_MAX / DBL_MAX rather than becoming an
 // infinity, so that the written form stays a number that reads back the same; a real too small
 // for a double becomes 0 with its sign.
-bool scanInteger(std::string_view run, Value& out) {
+Value scanInteger(std::string_view run) {
   std::size_t i = 0;
   bool negative = false;
   if (i < run.size() && run[i] == '-') {
     negative = true;
     ++i;
   }
-  if (i == run.size() || !isDigit(run[i])) return false;
+  if (i == run.size() || !isDigit(run[i])) return Value::makeLiteral(Kind::Failed);
   constexpr std::uint64_t kMaxMagnitude = std::uint64_t{1} << 63;  // |INT64_MIN|
   const std::uint64_t limit = negative ? kMaxMagnitude : kMaxMagnitude - 1;
   std::uint64_t magnitude = 0;
@@ -40,8 +40,7 @@ bool scanInteger(std::string_view run, Value& out) {
   std::int64_t value = negative ? static_cast<std::int64_t>(0 - magnitude)
                                 : static_cast<std::int64_t>(magnitude);
   if (negative && magnitude == kMaxMagnitude) value = std::numeric_limits<std::int64_t>::min();
-  out = Value::makeInteger(value);
-  return true;
+  return Value::makeInteger(value);
 }
 
 // Whether a real that does not fit a double is too large (else too small): the position of its
@@ -74,10 +73,10 @@ bool overflows(std::string_view run) {
   return magnitude > 0;
 }
 
-bool scanReal(std::string_view run, Value& out) {
+Value scanReal(std::string_view run) {
   double value = 0;
   auto [end, error] = std::from_chars(run.data(), run.data() + run.size(), value);
-  if (error == std::errc::invalid_argument) return false;
+  if (error == std::errc::invalid_argument) return Value::makeLiteral(Kind::Failed);
   if (error == std::errc::result_out_of_range) {
     bool negative = run[0] == '-';
     if (overflows(run)) {
@@ -88,17 +87,16 @@ bool scanReal(std::string_view run, Value& out) {
     if (negative) value = -value;
   }
   (void)end;
-  out = Value::makeReal(value);
-  return true;
+  return Value::makeReal(value);
 }
 
 }  // namespace
 
-bool scanNumber(std::string_view run, Value& out) {
+Value scanNumber(std::string_view run) {
   for (char c : run) {
-    if (c == '.' || c == 'e') return scanReal(run, out);
+    if (c == '.' || c == 'e') return scanReal(run);
   }
-  return scanInteger(run, out);
+  return scanInteger(run);
 }
 
 }  // namespace kelo::json_detail

@@ -8,7 +8,7 @@
 namespace kelo::json_detail {
 
 // `run` is the longest run of bytes from "0123456789.+-eE" that started with '-' or a digit.
-// Gives false when the run does not scan.
-bool scanNumber(std::string_view run, Value& out);
+// Gives a value of kind Failed when the run does not scan.
+Value scanNumber(std::string_view run);
 
 }  // namespace kelo::json_detail

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -72,12 +73,17 @@ class Reader {
 
   bool document(Value& root) {
     if (!skipSpace() || p_ == end_) return false;
-    if (!value(root, 0)) return false;
+    root = value(0);
+    if (root.kind == Kind::Failed) return false;
     // Whatever follows the value is not read, but a '/' there must still open a comment.
     return skipSpace();
   }
 
  private:
+  // Values travel by value, in registers: written to memory field by field and read back whole,
+  // they would stall the store-to-load forwarding on every element.
+  static Value failed() { return Value::makeLiteral(Kind::Failed); }
+
   // Skips whitespace and comments. False on a '/' that opens no comment; a comment still open at
   // the end of the text leaves p_ at the end.
   bool skipSpace() {
@@ -114,31 +120,30 @@ class Reader {
   }
 
   // p_ is at a byte of the text.
-  bool value(Value& out, int level) {
-    if (level > kDeepestLevel) return false;
+  Value value(int level) {
+    if (level > kDeepestLevel) return failed();
     switch (*p_) {
       case '{':
-        return object(out, level);
+        return object(level);
       case '[':
-        return array(out, level);
+        return array(level);
       case '"':
       case '\'': {
         char* start;
         std::uint32_t size;
-        if (!string<true, 0>(start, size)) return false;
-        out = Value::makeString(start, size);
-        return true;
+        if (!string<true, 0>(start, size)) return failed();
+        return Value::makeString(start, size);
       }
       case '-':
       case '0': case '1': case '2': case '3': case '4':
       case '5': case '6': case '7': case '8': case '9':
-        return number(out);
+        return number();
       default:
-        return literal(out);
+        return literal();
     }
   }
 
-  bool literal(Value& out) {
+  Value literal() {
     std::string_view word;
     Kind kind;
     switch (*p_ | 0x20) {
@@ -155,38 +160,37 @@ class Reader {
         kind = Kind::Null;
         break;
       default:
-        return false;
+        return failed();
     }
-    if (static_cast<std::size_t>(end_ - p_) < word.size()) return false;
+    if (static_cast<std::size_t>(end_ - p_) < word.size()) return failed();
     // Or-ing 0x20 folds exactly the upper-case letters onto the lower-case ones we compare with.
     for (std::size_t i = 0; i < word.size(); ++i) {
-      if ((p_[i] | 0x20) != word[i]) return false;
+      if ((p_[i] | 0x20) != word[i]) return failed();
     }
     p_ += word.size();
-    out = Value::makeLiteral(kind);
-    return true;
+    return Value::makeLiteral(kind);
   }
 
-  bool number(Value& out) {
+  Value number() {
     const char* begin = p_;
     while (p_ != end_ && kTables.number[at(p_)]) ++p_;
-    return scanNumber({begin, static_cast<std::size_t>(p_ - begin)}, out);
+    return scanNumber({begin, static_cast<std::size_t>(p_ - begin)});
   }
 
-  bool array(Value& out, int level) {
+  Value array(int level) {
     ++p_;
-    if (!moreAfterSpace()) return false;
+    if (!moreAfterSpace()) return failed();
     const std::size_t base = values_.size();
     while (*p_ != ']') {
-      Value element;
-      if (!value(element, level + 1)) return false;
+      const Value element = value(level + 1);
+      if (element.kind == Kind::Failed) return failed();
       values_.push_back(element);
-      if (!moreAfterSpace()) return false;
+      if (!moreAfterSpace()) return failed();
       if (*p_ == ',') {
         ++p_;
-        if (!moreAfterSpace()) return false;
+        if (!moreAfterSpace()) return failed();
       } else if (*p_ != ']') {
-        return false;
+        return failed();
       }
     }
     ++p_;
@@ -197,36 +201,35 @@ class Reader {
       std::memcpy(elements, values_.data() + base, count * sizeof(Value));
       values_.resize(base);
     }
-    out = Value::makeArray(elements, count);
-    return true;
+    return Value::makeArray(elements, count);
   }
 
-  bool object(Value& out, int level) {
+  Value object(int level) {
     ++p_;
-    if (!moreAfterSpace()) return false;
+    if (!moreAfterSpace()) return failed();
     const std::size_t base = members_.size();
     bool indexed = false;
     bool replaced = false;
     while (*p_ != '}') {
-      if (*p_ != '"' && *p_ != '\'') return false;
-      Member member;
+      if (*p_ != '"' && *p_ != '\'') return failed();
       char* start;
       std::uint32_t size;
-      if (!string<false, sizeof size>(start, size)) return false;
+      if (!string<false, sizeof size>(start, size)) return failed();
       std::memcpy(start, &size, sizeof size);
-      member.key = start + sizeof size;
-      if (!moreAfterSpace() || *p_ != ':') return false;
+      const char* key = start + sizeof size;
+      if (!moreAfterSpace() || *p_ != ':') return failed();
       ++p_;
-      if (!moreAfterSpace()) return false;
-      if (!value(member.value, level + 1)) return false;
-      members_.push_back(member);
+      if (!moreAfterSpace()) return failed();
+      const Value v = value(level + 1);
+      if (v.kind == Kind::Failed) return failed();
+      members_.push_back(Member{key, v});
       replaced |= dropEarlierMember(base, level, indexed);
-      if (!moreAfterSpace()) return false;
+      if (!moreAfterSpace()) return failed();
       if (*p_ == ',') {
         ++p_;
-        if (!moreAfterSpace()) return false;
+        if (!moreAfterSpace()) return failed();
       } else if (*p_ != '}') {
-        return false;
+        return failed();
       }
     }
     ++p_;
@@ -250,8 +253,7 @@ class Reader {
       }
       members_.resize(base);
     }
-    out = Value::makeObject(members, live);
-    return true;
+    return Value::makeObject(members, live);
   }
 
   // The member just pushed replaces an earlier one with the same key, which is marked by a null
@@ -298,7 +300,8 @@ class Reader {
       out = begin + used;
       limit = arena_.tailLimit();
     };
-    for (;;) {
+    bool open = true;
+    while (open) {
       if constexpr (std::endian::native == std::endian::little) {
         // Eight bytes at a time while none of them ends the string, escapes or starts a character.
         while (end_ - p_ >= 8) {
@@ -318,33 +321,58 @@ class Reader {
           p_ += 8;
         }
       }
-      if (p_ == end_) return false;
-      makeRoom();
-      const unsigned char c = at(p_);
-      if (c == quote) {
+      // Byte by byte until a plain byte has been copied: runs of escapes and characters do not
+      // pay for a word-wise attempt at each step.
+      for (;;) {
+        if (p_ == end_) return false;
+        makeRoom();
+        const unsigned char c = at(p_);
+        if (c == quote) {
+          ++p_;
+          open = false;
+          break;
+        }
+        if (c == '\\') {
+          int written = escape(out);
+          if (written < 0) return false;
+          out += written;
+          continue;
+        }
+        if (kGroup && c >= 0x81 && c <= 0xFE) {
+          if constexpr (std::endian::native == std::endian::little) {
+            // Eight bytes from 0x81 to 0xFE are four whole two-byte characters.
+            if (end_ - p_ >= 8) {
+              std::uint64_t word;
+              std::memcpy(&word, p_, 8);
+              if ((word & kHighBits) == kHighBits && hasByte(word, 0x80) == 0 &&
+                  hasByte(word, 0xFF) == 0) {
+                std::memcpy(out, p_, 8);
+                out += 8;
+                p_ += 8;
+                continue;
+              }
+            }
+          }
+          // The bytes of the character are not examined: a quote or backslash among them
+          // neither ends the string nor escapes. The end of the text is never part of one.
+          if (end_ - p_ < 2) return false;
+          const unsigned char second = at(p_ + 1);
+          const std::ptrdiff_t length = second >= 0x2A && second <= 0x3F ? 4 : 2;
+          if (end_ - p_ < length) return false;
+          // A fixed size, so that the copy is one move rather than a call.
+          if (end_ - p_ >= 4) {
+            std::memcpy(out, p_, 4);
+          } else {
+            std::memcpy(out, p_, 2);
+          }
+          out += length;
+          p_ += length;
+          continue;
+        }
+        *out++ = static_cast<char>(c);
         ++p_;
         break;
       }
-      if (c == '\\') {
-        int written = escape(out);
-        if (written < 0) return false;
-        out += written;
-        continue;
-      }
-      if (kGroup && c >= 0x81 && c <= 0xFE) {
-        // The bytes of the character are not examined: a quote or backslash among them neither
-        // ends the string nor escapes. The end of the text is never part of a character.
-        if (end_ - p_ < 2) return false;
-        const unsigned char second = at(p_ + 1);
-        const std::ptrdiff_t length = second >= 0x2A && second <= 0x3F ? 4 : 2;
-        if (end_ - p_ < length) return false;
-        std::memcpy(out, p_, static_cast<std::size_t>(length));
-        out += length;
-        p_ += length;
-        continue;
-      }
-      *out++ = static_cast<char>(c);
-      ++p_;
     }
     auto length = static_cast<std::size_t>(out - begin) - kPrefix;
     if (sawNul_) {
@@ -435,11 +463,18 @@ class Reader {
   }
 
   int encode(char* out, char32_t codePoint) {
-    scratch_.clear();
-    appendGb18030(scratch_, codePoint);
-    const std::size_t n = scratch_.size() < 4 ? scratch_.size() : 4;
-    std::memcpy(out, scratch_.data(), n);
-    return static_cast<int>(n);
+    // Texts repeat their characters, so a small cache stands in front of the codec.
+    if (cache_ == nullptr) cache_ = std::make_unique<CachedCode[]>(kCachedCodes);
+    CachedCode& entry = cache_[(codePoint * 0x9E3779B1u) >> (32 - kCachedCodeBits)];
+    if (entry.codePoint != codePoint) {
+      scratch_.clear();
+      appendGb18030(scratch_, codePoint);
+      entry.codePoint = codePoint;
+      entry.size = static_cast<std::uint8_t>(scratch_.size() < 4 ? scratch_.size() : 4);
+      std::memcpy(entry.bytes, scratch_.data(), entry.size);
+    }
+    std::memcpy(out, entry.bytes, 4);
+    return entry.size;
   }
 
   const char* p_;
@@ -450,6 +485,14 @@ class Reader {
   std::vector<Member> members_;
   KeyIndex indexes_[kDeepestLevel + 1];
   std::string scratch_;
+  struct CachedCode {
+    char32_t codePoint;  // 0: empty (codes below 0x80 never reach the codec)
+    std::uint8_t size;
+    char bytes[4];
+  };
+  static constexpr unsigned kCachedCodeBits = 8;
+  static constexpr std::size_t kCachedCodes = std::size_t{1} << kCachedCodeBits;
+  std::unique_ptr<CachedCode[]> cache_;
   bool sawNul_ = false;
 };
 

@@ -8,7 +8,8 @@
 
 namespace kelo::json_detail {
 
-enum class Kind : std::uint8_t { Null, False, True, Integer, Real, String, Array, Object };
+// Failed only travels inside the reader, as the result of a read that failed; no document holds it.
+enum class Kind : std::uint8_t { Null, False, True, Integer, Real, String, Array, Object, Failed };
 
 struct Member;
 

@@ -38,23 +38,51 @@ constexpr EscapeTable kEscapes = makeEscapeTable();
 
 constexpr std::uint64_t kOnes = 0x0101010101010101ull;
 constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+constexpr bool kWordWise = std::endian::native == std::endian::little;
 
 inline std::uint64_t hasByte(std::uint64_t word, unsigned char byte) {
   std::uint64_t x = word ^ (kOnes * byte);
   return (x - kOnes) & ~x & kHighBits;
 }
 
-// Non-zero when a byte of `word` is below 0x20 or at 0x80 and above.
-inline std::uint64_t hasControlOrHigh(std::uint64_t word) {
-  return ((word - kOnes * 0x20) | word) & kHighBits;
+// Non-zero when one of the 8 bytes of `word` needs more than copying: a byte below 0x20 or from
+// 0x80 up, a quote, a backslash or a slash. The lowest flagged byte is always a true one.
+inline std::uint64_t special(std::uint64_t word) {
+  return (((word - kOnes * 0x20) | word) & kHighBits) | hasByte(word, '"') |
+         hasByte(word, '\\') | hasByte(word, '/');
 }
 
-// Writes into a std::string through a raw cursor; the string is grown ahead of each step so that
-// no step checks for room byte by byte.
+// Whether every byte of `word` lies in 0x81-0xFE.
+inline bool allLeadBytes(std::uint64_t word) {
+  return (word & kHighBits) == kHighBits && hasByte(word, 0x80) == 0 && hasByte(word, 0xFF) == 0;
+}
+
+// The n < 8 bytes at s as the low bytes of a word, the rest filled with a byte that needs nothing.
+// Fixed-size loads only, so that no library call is made for a few bytes.
+inline std::uint64_t shortWord(const char* s, std::size_t n) {
+  const std::uint64_t fill = n == 0 ? kOnes * 'a' : (kOnes * 'a') << (8 * n);
+  if (n >= 4) {
+    std::uint32_t lo, hi;
+    std::memcpy(&lo, s, 4);
+    std::memcpy(&hi, s + n - 4, 4);
+    return lo | (std::uint64_t{hi} << (8 * (n - 4))) | fill;
+  }
+  if (n >= 2) {
+    std::uint16_t lo, hi;
+    std::memcpy(&lo, s, 2);
+    std::memcpy(&hi, s + n - 2, 2);
+    return lo | (std::uint64_t{hi} << (8 * (n - 2))) | fill;
+  }
+  if (n == 1) return static_cast<unsigned char>(*s) | fill;
+  return fill;
+}
+
+// Writes into a std::string through a raw cursor; room is made ahead of each step, so that no
+// step checks for room byte by byte.
 class Writer {
  public:
   explicit Writer(std::size_t expected) {
-    text_.resize(expected < 64 ? 64 : expected);
+    text_.resize(std::max<std::size_t>(expected, 64));
     p_ = text_.data();
     end_ = p_ + text_.size();
   }
@@ -68,82 +96,104 @@ class Writer {
   void value(const Value& v) {
     switch (v.kind) {
       case Kind::Null:
-        put("null", 4);
+        room(4);
+        raw("null");
         return;
       case Kind::False:
-        put("false", 5);
+        room(5);
+        raw("false");
         return;
       case Kind::True:
-        put("true", 4);
+        room(4);
+        raw("true");
         return;
-      case Kind::Integer: {
+      case Kind::Integer:
         room(24);
         p_ = std::to_chars(p_, end_, v.integer).ptr;
         return;
-      }
-      case Kind::Real: {
+      case Kind::Real:
         // Fixed notation needs up to 309 digits before the point for the largest doubles.
         room(330);
         p_ = std::to_chars(p_, end_, v.real, std::chars_format::fixed, 6).ptr;
         return;
-      }
       case Kind::String:
+        room(std::size_t{v.size} * 6 + 10);
+        *p_++ = '"';
         string(v.bytes, v.size);
+        *p_++ = '"';
         return;
       case Kind::Array:
-        put("[", 1);
+        room(2);
+        raw("[");
         for (std::uint32_t i = 0; i < v.size; ++i) {
-          put(", ", 2, i == 0);
+          room(2);
+          if (i == 0) {
+            raw(" ");
+          } else {
+            raw(", ");
+          }
           value(v.elements[i]);
         }
-        put(" ]", 2);
+        room(2);
+        raw(" ]");
         return;
       case Kind::Object:
-        put("{", 1);
+        room(1);
+        raw("{");
         for (std::uint32_t i = 0; i < v.size; ++i) {
           const Member& m = v.members[i];
-          put(", \"", 3, i == 0);
           const std::string_view key = m.keyView();
-          string(key.data(), static_cast<std::uint32_t>(key.size()), false);
-          put("\": ", 3);
+          room(key.size() * 6 + 16);
+          if (i == 0) {
+            raw(" \"");
+          } else {
+            raw(", \"");
+          }
+          string(key.data(), key.size());
+          raw("\": ");
           value(m.value);
         }
-        put(" }", 2);
+        room(2);
+        raw(" }");
         return;
+      case Kind::Failed:
+        return;  // never stored in a document
     }
   }
 
  private:
   void room(std::size_t n) {
-    if (static_cast<std::size_t>(end_ - p_) >= n) return;
+    if (static_cast<std::size_t>(end_ - p_) < n) grow(n);
+  }
+
+  void grow(std::size_t n) {
     const auto used = static_cast<std::size_t>(p_ - text_.data());
     text_.resize(std::max(text_.size() * 2, used + n));
     p_ = text_.data() + used;
     end_ = text_.data() + text_.size();
   }
 
-  // `skip` leaves out the first byte: ", " before the first element is " ".
-  void put(const char* s, std::size_t n, bool skip = false) {
-    room(n);
-    std::memcpy(p_, s + skip, n - skip);
-    p_ += n - skip;
+  // A literal of fixed size, after room was made for it.
+  template <std::size_t N>
+  void raw(const char (&s)[N]) {
+    std::memcpy(p_, s, N - 1);
+    p_ += N - 1;
   }
 
-  void string(const char* s, std::uint32_t n, bool quoted = true) {
-    // An escape is at most 6 bytes for 1, plus 8 bytes of slack for the word-wise copy.
-    room(std::size_t{n} * 6 + 10);
-    if (quoted) *p_++ = '"';
-    const char* end = s + n;
-    for (;;) {
-      if constexpr (std::endian::native == std::endian::little) {
+  // The escaped bytes of a string or key, after room was made for 6 bytes per byte plus 8.
+  void string(const char* s, std::size_t n) {
+    const char* const end = s + n;
+    while (s != end) {
+      if constexpr (kWordWise) {
+        // Eight bytes at a time while none needs more than copying; a tail of fewer than 8 is
+        // checked as one padded word.
         while (end - s >= 8) {
           std::uint64_t word;
           std::memcpy(&word, s, 8);
-          std::uint64_t special = hasControlOrHigh(word) | hasByte(word, '"') |
-                                  hasByte(word, '\\') | hasByte(word, '/');
+          const std::uint64_t found = special(word);
           std::memcpy(p_, s, 8);
-          if (special != 0) {
-            const auto plain = static_cast<unsigned>(std::countr_zero(special)) / 8;
+          if (found != 0) {
+            const auto plain = static_cast<unsigned>(std::countr_zero(found)) / 8;
             p_ += plain;
             s += plain;
             break;
@@ -151,40 +201,70 @@ class Writer {
           p_ += 8;
           s += 8;
         }
-      }
-      if (s == end) break;
-      const auto c = static_cast<unsigned char>(*s);
-      const char action = kEscapes.action[c];
-      if (action == 0) {
-        *p_++ = static_cast<char>(c);
-        ++s;
-      } else if (action == 'L') {
-        // A character's later bytes are never escaped, even a backslash; a character cut off by
-        // the end of the string is copied as far as it goes.
-        std::ptrdiff_t length = 2;
-        if (end - s >= 2 && static_cast<unsigned char>(s[1]) >= 0x2A &&
-            static_cast<unsigned char>(s[1]) <= 0x3F) {
-          length = 4;
+        if (end - s < 8) {
+          const auto rest = static_cast<std::size_t>(end - s);
+          const std::uint64_t word = shortWord(s, rest);
+          if (special(word) == 0) {
+            std::memcpy(p_, &word, 8);
+            p_ += rest;
+            return;
+          }
         }
-        if (length > end - s) length = end - s;
-        std::memcpy(p_, s, static_cast<std::size_t>(length));
-        p_ += length;
-        s += length;
-      } else if (action == 'u') {
-        static constexpr char kHex[] = "0123456789abcdef";
-        std::memcpy(p_, "\\u00", 4);
-        p_[4] = kHex[c >> 4];
-        p_[5] = kHex[c & 15];
-        p_ += 6;
-        ++s;
-      } else {
-        p_[0] = '\\';
-        p_[1] = action;
-        p_ += 2;
-        ++s;
+      }
+      // Byte by byte until a plain byte has been copied, so that a run of characters or escapes
+      // does not pay for a word-wise attempt at each step.
+      while (s != end) {
+        const auto c = static_cast<unsigned char>(*s);
+        const char action = kEscapes.action[c];
+        if (action == 0) {
+          *p_++ = static_cast<char>(c);
+          ++s;
+          break;
+        }
+        if (action == 'L') {
+          if constexpr (kWordWise) {
+            // Eight bytes from 0x81 to 0xFE are four whole two-byte characters.
+            if (end - s >= 8) {
+              std::uint64_t word;
+              std::memcpy(&word, s, 8);
+              if (allLeadBytes(word)) {
+                std::memcpy(p_, s, 8);
+                p_ += 8;
+                s += 8;
+                continue;
+              }
+            }
+          }
+          // A character's later bytes are never escaped, even a backslash; a character cut off
+          // by the end of the string is copied as far as it goes.
+          std::ptrdiff_t length = 2;
+          if (end - s >= 2 && static_cast<unsigned char>(s[1]) >= 0x2A &&
+              static_cast<unsigned char>(s[1]) <= 0x3F) {
+            length = 4;
+          }
+          if (end - s >= 4) {
+            std::memcpy(p_, s, 4);  // a fixed size: one move, not a call
+          } else {
+            length = std::min(length, end - s);
+            for (std::ptrdiff_t i = 0; i < length; ++i) p_[i] = s[i];
+          }
+          p_ += length;
+          s += length;
+        } else if (action == 'u') {
+          static constexpr char kHex[] = "0123456789abcdef";
+          std::memcpy(p_, "\\u00", 4);
+          p_[4] = kHex[c >> 4];
+          p_[5] = kHex[c & 15];
+          p_ += 6;
+          ++s;
+        } else {
+          p_[0] = '\\';
+          p_[1] = action;
+          p_ += 2;
+          ++s;
+        }
       }
     }
-    if (quoted) *p_++ = '"';
   }
 
   std::string text_;
@@ -200,7 +280,9 @@ Text jsonToText(const JSON& instance) {
   if (instance.failed_) return Text{};
   if (instance.doc_ == nullptr) return Text{"null"};
   const Document& doc = *instance.doc_;
-  Writer writer(doc.sourceSize + doc.sourceSize / 8);
+  // Written forms are a little longer than compact input (spaces after separators); starting a
+  // half larger saves growing, and copying, the text midway.
+  Writer writer(doc.sourceSize + doc.sourceSize / 2);
   writer.value(doc.root);
   return std::move(writer).finish();
 }

@@ -276,12 +276,15 @@ TEST(ReadLocale, NumbersIgnoreTheProcessLocale) {
   // A locale with a decimal comma must change neither reading nor writing.
   const char* chosen = nullptr;
   for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "German_Germany.1252", "ru_RU.UTF-8"}) {
-    if (std::setlocale(LC_ALL, name) != nullptr) {
+    if (std::setlocale(LC_ALL, name) != nullptr && *std::localeconv()->decimal_point == ',') {
       chosen = name;
       break;
     }
   }
-  if (chosen == nullptr) GTEST_SKIP() << "no locale with a decimal comma installed";
+  if (chosen == nullptr) {
+    std::setlocale(LC_ALL, "C");
+    GTEST_SKIP() << "no locale with a decimal comma installed";
+  }
   const auto written = reread("[1.5, 2e-1, -3]");
   std::setlocale(LC_ALL, "C");
   EXPECT_EQ(written, "[ 1.500000, 0.200000, -3 ]");

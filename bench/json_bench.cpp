@@ -1,6 +1,7 @@
 // How fast the JSON reader and writer are, and how much memory a read document takes, beside
 // json-c and RapidJSON on the same documents: a typical reply, 1 MiB and 16 MiB of reply-like
-// objects, a document of \u escapes and one nested 30 deep.
+// objects, a document of \u escapes, one nested 30 deep, and one object of 100,000 members with
+// distinct keys or with one key repeated (RapidJSON keeps repeats, json-c replaces them).
 #include <benchmark/benchmark.h>
 #include <json-c/json.h>
 #include <malloc.h>
@@ -75,6 +76,16 @@ std::string nested30(std::size_t bytes) {
   return doc + "]";
 }
 
+// One object of n members: distinct keys, or one key n times.
+std::string wideObject(int n, bool repeated) {
+  std::string doc = "{";
+  for (int i = 0; i < n; ++i) {
+    if (i != 0) doc += ',';
+    doc += "\"key" + (repeated ? std::string() : std::to_string(i)) + "\":" + std::to_string(i);
+  }
+  return doc + "}";
+}
+
 struct Document {
   const char* name;
   std::string text;
@@ -87,6 +98,8 @@ const std::vector<Document>& documents() {
       {"replies_16MiB", manyReplies(16 << 20)},
       {"escapes_1MiB", manyEscapes(1 << 20)},
       {"nested30_1MiB", nested30(1 << 20)},
+      {"members_100k", wideObject(100000, false)},
+      {"repeats_100k", wideObject(100000, true)},
   };
   return docs;
 }
@@ -120,6 +133,17 @@ void keloWrite(benchmark::State& state, const std::string* text) {
     benchmark::DoNotOptimize(out);
   }
   reportWritten(state, *text, written);
+}
+
+// The lookup's search on its own: every "FileName" of the document, written back.
+void keloSearch(benchmark::State& state, const std::string* text) {
+  kelo::JSON doc = kelo::jsonCreate();
+  kelo::jsonParse(doc, *text);
+  for (auto _ : state) {
+    kelo::JSON found = kelo::jsonSearch(doc, "FileName");
+    benchmark::DoNotOptimize(kelo::jsonToText(found));
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text->size()));
 }
 
 // --- json-c -----------------------------------------------------------------------------------
@@ -227,6 +251,7 @@ std::function<void()> rapidHold(const std::string& text) {
     benchmark::RegisterBenchmark(("write/" + name + "/kelo").c_str(), keloWrite, text);
     benchmark::RegisterBenchmark(("write/" + name + "/rapidjson").c_str(), rapidWrite, text);
     benchmark::RegisterBenchmark(("write/" + name + "/json-c").c_str(), jsoncWrite, text);
+    benchmark::RegisterBenchmark(("search/" + name + "/kelo").c_str(), keloSearch, text);
   }
   const std::string* big = &documents()[2].text;
   benchmark::RegisterBenchmark("memory/replies_16MiB/kelo", memory, big, keloHold)->Iterations(1);

@@ -12,7 +12,7 @@
 #include "encoding/gb18030.h"
 #include "json/document.h"
 #include "json/json.h"
-#include "json/key_index.h"
+#include "json/repeated_keys.h"
 #include "json/number_scan.h"
 
 namespace kelo {
@@ -23,10 +23,6 @@ namespace {
 // empty. This cap also bounds the reader's recursion (and the writer's and the search's, which
 // walk trees the reader built) to a few dozen frames.
 constexpr int kDeepestLevel = 31;
-
-// Objects up to this many members look for an earlier member with the same key by scanning; a
-// larger object switches to a hash index, so that no object costs more than linear time.
-constexpr std::uint32_t kScannedMembers = 16;
 
 struct ByteTables {
   bool space[256] = {};
@@ -208,8 +204,6 @@ class Reader {
     ++p_;
     if (!moreAfterSpace()) return failed();
     const std::size_t base = members_.size();
-    bool indexed = false;
-    bool replaced = false;
     while (*p_ != '}') {
       if (*p_ != '"' && *p_ != '\'') return failed();
       char* start;
@@ -223,7 +217,6 @@ class Reader {
       const Value v = value(level + 1);
       if (v.kind == Kind::Failed) return failed();
       members_.push_back(Member{key, v});
-      replaced |= dropEarlierMember(base, level, indexed);
       if (!moreAfterSpace()) return failed();
       if (*p_ == ',') {
         ++p_;
@@ -237,13 +230,11 @@ class Reader {
     Member* members = nullptr;
     std::uint32_t live = count;
     if (count != 0) {
-      const Member* from = members_.data() + base;
-      if (replaced) {
-        live = 0;
-        for (std::uint32_t i = 0; i < count; ++i) live += from[i].key != nullptr;
-      }
+      Member* from = members_.data() + base;
+      // A key read again replaces the earlier member: the last value wins, in the last place.
+      live = repeatedKeys_.drop(from, count);
       members = static_cast<Member*>(arena_.allocate(live * sizeof(Member)));
-      if (!replaced) {
+      if (live == count) {
         std::memcpy(members, from, count * sizeof(Member));
       } else {
         Member* to = members;
@@ -254,33 +245,6 @@ class Reader {
       members_.resize(base);
     }
     return Value::makeObject(members, live);
-  }
-
-  // The member just pushed replaces an earlier one with the same key, which is marked by a null
-  // key and left out when the object is stored: the last value wins and takes the last place.
-  bool dropEarlierMember(std::size_t base, int level, bool& indexed) {
-    Member* members = members_.data() + base;
-    const auto newest = static_cast<std::uint32_t>(members_.size() - base - 1);
-    if (indexed) {
-      std::int64_t earlier = indexes_[level].exchange(members, newest);
-      if (earlier < 0) return false;
-      members[earlier].key = nullptr;
-      return true;
-    }
-    bool found = false;
-    const std::string_view key = members[newest].keyView();
-    for (std::uint32_t i = 0; i < newest; ++i) {
-      if (members[i].key != nullptr && members[i].keyView() == key) {
-        members[i].key = nullptr;
-        found = true;
-        break;
-      }
-    }
-    if (newest + 1 > kScannedMembers) {
-      indexes_[level].build(members, newest + 1);
-      indexed = true;
-    }
-    return found;
   }
 
   // Reads the quoted string at p_ into the arena, kPrefix bytes after the start of the space it
@@ -483,7 +447,7 @@ class Reader {
   // Elements and members of the arrays and objects still open, innermost last.
   std::vector<Value> values_;
   std::vector<Member> members_;
-  KeyIndex indexes_[kDeepestLevel + 1];
+  RepeatedKeys repeatedKeys_;
   std::string scratch_;
   struct CachedCode {
     char32_t codePoint;  // 0: empty (codes below 0x80 never reach the codec)

@@ -1,5 +1,4 @@
-// The file-name lookup: the members named "FileName" of the reply, written as JSON and cut out of
-// their array brackets, go into 编辑框6.
+// The file-name lookup: the reply's "FileName" members, written as JSON, cut into 编辑框6.
 #include "analysis/file_name_lookup.h"
 
 #include "analysis/text.h"

@@ -1,5 +1,5 @@
-# Benchmark of the JSON reader and writer beside json-c and RapidJSON, which only this benchmark
-# links (pkg-config json-c; RapidJSON is header-only).
+# Benchmark of the JSON reader and writer beside json-c and RapidJSON, linked here only.
+# json-c through pkg-config; RapidJSON is header-only.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(KELO_JSONC REQUIRED IMPORTED_TARGET json-c)
 find_path(KELO_RAPIDJSON_INCLUDE rapidjson/document.h REQUIRED)

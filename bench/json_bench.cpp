@@ -1,7 +1,4 @@
-// How fast the JSON reader and writer are, and how much memory a read document takes, beside
-// json-c and RapidJSON on the same documents: a typical reply, 1 MiB and 16 MiB of reply-like
-// objects, a document of \u escapes, one nested 30 deep, and one object of 100,000 members with
-// distinct keys or with one key repeated (RapidJSON keeps repeats, json-c replaces them).
+// JSON reading, writing and memory beside json-c and RapidJSON, on reply-like documents.
 #include <benchmark/benchmark.h>
 #include <json-c/json.h>
 #include <malloc.h>
@@ -19,6 +16,10 @@
 #include "json/json.h"
 
 namespace {
+
+// The documents: a typical reply, 1 MiB and 16 MiB of reply-like objects, a document of \u
+// escapes, one nested 30 deep, and one object of 100,000 members with distinct keys or with one
+// key repeated (RapidJSON keeps repeats, json-c replaces them).
 
 // One reply of the service, about 1 KB, varied by `i` so that large documents do not repeat.
 std::string reply(int i) {

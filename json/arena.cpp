@@ -1,5 +1,4 @@
-// Bump allocation in chunks that grow with the document, so a small reply costs one small chunk
-// and a large document few allocator calls.
+// Bump allocation in chunks that grow with the document.
 #include "json/arena.h"
 
 #include <algorithm>

@@ -1,5 +1,4 @@
-// Bump allocation for one document: every node array and string of a document is freed at once,
-// when the last reference to the document goes.
+// Bump allocation for one document: everything it holds is freed at once, with the document.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,4 @@
-// A document: the arena that owns a value tree, its top-level value, and the documents its values
-// point into (a search result's elements belong to the document it searched).
+// A document: the arena owning a value tree, its top-level value, the documents it points into.
 #pragma once
 
 #include <cstddef>

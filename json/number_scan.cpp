@@ -1,5 +1,4 @@
-// Turning the run of number bytes the reader collected into an integer or a real. Independent of
-// the process locale: the decimal point is always '.'.
+// Turning the run of number bytes into an integer or a real, whatever the process locale.
 #include "json/number_scan.h"
 
 #include <charconv>

@@ -1,5 +1,4 @@
-// Search paths: parsing a path into segments and matching a segment's wildcard pattern against a
-// key or an array index.
+// Search paths: their segments, and matching a segment's wildcards against a key or an index.
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,4 @@
-// Reading a JSON text into a document: the lenient syntax the service's replies are read with
-// (both quote kinds, comments, trailing commas, literals in any case, trailing text), double-byte
-// characters kept whole in string values, and \u escapes turned into GB18030 bytes.
+// Reading a JSON text into a document, with the lenient syntax the service's replies need.
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -59,6 +57,9 @@ inline unsigned char at(const char* p) { return static_cast<unsigned char>(*p); 
 // The replacement character, written for a surrogate that is not part of a pair.
 constexpr char kReplacement[] = "\xEF\xBF\xBD";
 
+// The reader is lenient (both quote kinds, comments, trailing commas, literals in any case,
+// trailing text), keeps double-byte characters whole in string values, and turns \u escapes into
+// GB18030 bytes. It keeps its state here, not in globals, and never reads past the text's end.
 class Reader {
  public:
   Reader(std::string_view text, Arena& arena)

@@ -1,5 +1,4 @@
-// Repeated keys in an object just read: a pairwise scan for small objects, open addressing with
-// linear probing, at most half full, for large ones.
+// Dropping the members of an object whose key is read again later in it.
 #include "json/repeated_keys.h"
 
 #include <cstring>

@@ -1,5 +1,4 @@
-// Repeated keys in an object just read: the last value wins and takes the last place, in time
-// linear in the number of members however many there are.
+// Dropping the members of an object whose key is read again later in it, in linear time.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,4 @@
-// Searching a document with a path: depth first in member and index order, wildcards per segment,
-// the results being references to the searched document's values.
+// Searching a document with a path; the results are references to the document's values.
 #include <charconv>
 #include <cstdint>
 #include <cstring>

@@ -1,5 +1,4 @@
-// The value tree of a document: 16-byte nodes whose strings and children live in the arena of the
-// document that read them.
+// The value tree: 16-byte nodes whose strings and children live in their document's arena.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,4 @@
-// Writing a value as JSON text, byte-exact: one line, a space inside brackets and braces and
-// after separators, reals with six decimals, and double-byte characters copied unescaped.
+// Writing a value as JSON text, byte-exact, on one line.
 #include <algorithm>
 #include <bit>
 #include <charconv>
@@ -77,8 +76,9 @@ inline std::uint64_t shortWord(const char* s, std::size_t n) {
   return fill;
 }
 
-// Writes into a std::string through a raw cursor; room is made ahead of each step, so that no
-// step checks for room byte by byte.
+// The written form has a space inside brackets and braces and after separators, reals with six
+// decimals, and double-byte characters copied unescaped. The writer writes into a std::string
+// through a raw cursor; room is made ahead of each step, so that no step checks byte by byte.
 class Writer {
  public:
   explicit Writer(std::size_t expected) {

@@ -1,6 +1,4 @@
-// Properties over random documents: the reader builds what the text describes, the written form
-// reads back to itself, searches agree with a plain search, and no input, however cut or
-// damaged, makes the reader read past its end.
+// Properties over random documents: reading, writing, searching, and staying in bounds.
 #include <gtest/gtest.h>
 
 #include <cstring>

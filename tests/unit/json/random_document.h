@@ -1,6 +1,4 @@
-// Random documents for the property tests: a tree built on the test side, a lenient JSON text that
-// reads as it (random spacing, comments, quotes, letter case, trailing commas), and what the tree
-// must give when written or searched, computed the plain way.
+// Random documents for the property tests, and what they must give, computed the plain way.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,4 @@
-// The JSON reader: what it accepts, what it rejects, and the values it builds, seen through their
-// written form.
+// The JSON reader: what it accepts, what it rejects, and what it builds.
 #include <gtest/gtest.h>
 
 #include <clocale>

@@ -119,7 +119,7 @@ class Writer {
       case Kind::String:
         room(std::size_t{v.size} * 6 + 10);
         *p_++ = '"';
-        string(v.bytes, v.size);
+        stringInline(v.bytes, v.size);
         *p_++ = '"';
         return;
       case Kind::Array:
@@ -149,7 +149,7 @@ class Writer {
           } else {
             raw(", \"");
           }
-          string(key.data(), key.size());
+          stringInline(key.data(), key.size());
           raw("\": ");
           value(m.value);
         }
@@ -166,7 +166,8 @@ class Writer {
     if (static_cast<std::size_t>(end_ - p_) < n) grow(n);
   }
 
-  void grow(std::size_t n) {
+  // Kept out of line so that room() inlines to one comparison.
+  [[gnu::noinline]] void grow(std::size_t n) {
     const auto used = static_cast<std::size_t>(p_ - text_.data());
     text_.resize(std::max(text_.size() * 2, used + n));
     p_ = text_.data() + used;
@@ -178,6 +179,21 @@ class Writer {
   void raw(const char (&s)[N]) {
     std::memcpy(p_, s, N - 1);
     p_ += N - 1;
+  }
+
+  // Short keys and values that need no escape are copied here, without a call.
+  void stringInline(const char* s, std::size_t n) {
+    if constexpr (kWordWise) {
+      if (n < 8) {
+        const std::uint64_t word = shortWord(s, n);
+        if (special(word) == 0) {
+          std::memcpy(p_, &word, 8);
+          p_ += n;
+          return;
+        }
+      }
+    }
+    string(s, n);
   }
 
   // The escaped bytes of a string or key, after room was made for 6 bytes per byte plus 8.

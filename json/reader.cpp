@@ -10,8 +10,8 @@
 #include "encoding/gb18030.h"
 #include "json/document.h"
 #include "json/json.h"
-#include "json/repeated_keys.h"
 #include "json/number_scan.h"
+#include "json/repeated_keys.h"
 
 namespace kelo {
 namespace json_detail {
@@ -468,7 +468,7 @@ bool jsonParse(JSON& instance, std::string_view text) {
   using namespace json_detail;
   jsonDestroy(instance);
   // A Text ends at its first 0 byte.
-  if (const void* nul = std::memchr(text.data(), 0, text.size())) {
+  if (const void* nul = text.empty() ? nullptr : std::memchr(text.data(), 0, text.size())) {
     text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
   }
   auto doc = std::make_shared<Document>();

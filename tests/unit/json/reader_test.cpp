@@ -260,6 +260,12 @@ TEST(ReadInstance, NullDocumentLeavesTheInstanceEmpty) {
   EXPECT_EQ(jsonToText(jsonSearch(doc, "a")), "null");
 }
 
+TEST(ReadInstance, MissingTextFailsLikeTheEmptyText) {
+  JSON doc = jsonCreate();
+  EXPECT_FALSE(jsonParse(doc, std::string_view()));
+  EXPECT_EQ(jsonToText(doc), "");
+}
+
 TEST(ReadInstance, FailedReadReplacesTheOldValue) {
   JSON doc = jsonCreate();
   ASSERT_TRUE(jsonParse(doc, "[1]"));

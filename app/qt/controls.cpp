@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextLayout>
 
 #include "app/commands.h"
 #include "app/qt/banner.h"
@@ -37,14 +38,42 @@ void DesignLabel::paintEvent(QPaintEvent*) {
   // Lines end in CR LF in the designs; Qt breaks lines at LF alone.
   QString shown = text();
   shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  const int flags = Qt::AlignLeft | (wordWrap_ ? (Qt::AlignTop | Qt::TextWordWrap)
-                                               : (Qt::AlignVCenter | Qt::TextSingleLine));
-  if (engraved_) {
-    painter.setPen(QColor(255, 255, 255));
-    painter.drawText(rect().translated(1, 1), flags, shown);
+  auto draw = [&](QPoint offset, const QColor& colour) {
+    painter.setPen(colour);
+    if (wordWrap_) {
+      drawWrapped(painter, rect().translated(offset), shown);
+    } else {
+      painter.drawText(rect().translated(offset),
+                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+    }
+  };
+  if (engraved_) draw(QPoint(1, 1), QColor(255, 255, 255));
+  draw(QPoint(0, 0), QColor(0, 0, 0));
+}
+
+void DesignLabel::drawWrapped(QPainter& painter, const QRect& bounds, const QString& shown) const {
+  // The design's character height is also its line height, as in 宋体, whose character cell is
+  // its em: the CJK faces standing in for it here have far taller lines, which would push the
+  // About text's last lines out of its label.
+  const QFont& face = font();
+  const int advance = face.pixelSize() > 0 ? face.pixelSize() : QFontMetrics(face).lineSpacing();
+  QTextOption option(Qt::AlignLeft);
+  option.setWrapMode(QTextOption::WordWrap);
+  int top = bounds.top();
+  for (const QString& paragraph : shown.split(QLatin1Char('\n'))) {
+    QTextLayout layout(paragraph, face);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(bounds.width());
+      // Each line's own box centred on its row.
+      line.setPosition(QPointF(0, top + (advance - line.height()) / 2));
+      top += advance;
+    }
+    layout.endLayout();
+    layout.draw(&painter, QPointF(bounds.left(), 0));
+    if (top >= bounds.bottom()) break;
   }
-  painter.setPen(QColor(0, 0, 0));
-  painter.drawText(rect(), flags, shown);
 }
 
 void DesignLabel::mousePressEvent(QMouseEvent* event) {
@@ -91,6 +120,8 @@ QString shownText(const QWidget* control) {
 void showText(QWidget* control, const QString& text) {
   if (auto* edit = qobject_cast<QLineEdit*>(control)) {
     edit->setText(text);
+    // A box written to shows its text from the beginning, the caret before the first character.
+    edit->setCursorPosition(0);
   } else if (auto* label = qobject_cast<QLabel*>(control)) {
     label->setText(text);
   } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {

@@ -27,6 +27,8 @@ class DesignLabel final : public QLabel {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  void drawWrapped(QPainter& painter, const QRect& bounds, const QString& shown) const;
+
   bool engraved_;
   bool wordWrap_;
 };

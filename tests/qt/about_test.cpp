@@ -56,6 +56,18 @@ class AboutTest : public QObject {
       QCOMPARE(text.split("\r\n").size(), 8);
       QVERIFY(text.startsWith(QStringLiteral("程序：Kelo网盘下载助手\r\n版本：1.0\r\n作者：")));
       QVERIFY(text.endsWith(QStringLiteral("感谢伟大的祖国，祝祖国生日快乐，繁荣富强！")));
+      // Rows as tall as the characters, as in 宋体: the eighth line is drawn in the label's
+      // last twelve rows of pixels, and nothing below it.
+      const QImage label = about.control(About_Label1)->grab().toImage();
+      auto inkIn = [&](int top, int bottom) {
+        int ink = 0;
+        for (int y = top; y < bottom; ++y) {
+          for (int x = 0; x < label.width(); ++x) ink += label.pixelColor(x, y).lightness() < 100;
+        }
+        return ink;
+      };
+      QVERIFY(inkIn(84, 96) > 20);
+      QCOMPARE(inkIn(97, label.height()), 0);
 
       // The banner at its natural size from the top-left, opaque; the box's own background
       // right of and below it.

@@ -38,3 +38,18 @@ kelo_qt_test(qt_about_tests about_test.cpp)
 add_test(NAME qt_about_tests COMMAND qt_about_tests)
 set_tests_properties(qt_about_tests PROPERTIES LABELS qt TIMEOUT 300
   ENVIRONMENT "${kelo_qt_env}")
+
+# The driver the end-to-end test and tools/run_demo_linux.py load into the real program.
+add_library(kelo_qt_driver MODULE ${CMAKE_CURRENT_LIST_DIR}/driver_plugin.cpp)
+set_target_properties(kelo_qt_driver PROPERTIES AUTOMOC ON
+  LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/qt-driver/generic)
+target_link_libraries(kelo_qt_driver PRIVATE Qt6::Widgets Qt6::Test)
+kelo_warnings(kelo_qt_driver)
+
+add_test(NAME qt_program_e2e
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/with_standin.py
+    --record-dir ${CMAKE_CURRENT_BINARY_DIR}/qt-e2e-requests --timeout 240
+    -- ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/e2e_qt.py
+      --program $<TARGET_FILE:kelo> --plugins ${CMAKE_BINARY_DIR}/qt-driver)
+set_tests_properties(qt_program_e2e PROPERTIES LABELS qt TIMEOUT 300
+  ENVIRONMENT "${kelo_qt_env}" RESOURCE_LOCK kelo_standin)

@@ -16,6 +16,7 @@ from pathlib import Path
 import subprocess
 
 ROOT = Path(__file__).resolve().parents[1]
+sys.dont_write_bytecode = True  # no byte-code caches left in the source tree
 sys.path.insert(0, str(ROOT / "tests" / "qt"))
 import qt_harness as h  # noqa: E402
 

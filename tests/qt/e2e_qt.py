@@ -9,6 +9,7 @@ import tempfile
 import unittest
 from pathlib import Path
 
+sys.dont_write_bytecode = True  # no byte-code caches left in the source tree
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import qt_harness as h  # noqa: E402
 

@@ -41,7 +41,9 @@ class WindowTest : public QObject {
     QVERIFY(!(w.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QVERIFY(w.windowFlags() & Qt::WindowCloseButtonHint);
     QCOMPARE(w.windowType(), Qt::Window);
-    QVERIFY(!w.windowIcon().isNull());
+    // The program icon, with the small image of the .ico beside the 48-pixel picture.
+    const QList<QSize> iconSizes = w.windowIcon().availableSizes();
+    QVERIFY(iconSizes.contains(QSize(48, 48)) && iconSizes.contains(QSize(16, 16)));
     QCOMPARE(QApplication::focusWidget(), program.control(Main_EditBox1));
     for (ControlId box : {Main_EditBox1, Main_EditBox2, Main_EditBox3, Main_EditBox4, Main_EditBox6}) {
       QCOMPARE(program.seam().controlText(box), Text());

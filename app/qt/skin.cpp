@@ -4,43 +4,16 @@
 
 #include <QPainter>
 
-#include <algorithm>
+#include "app/skin_scheme.h"
 
 namespace kelo::qt::skin {
 namespace {
 
-struct Scheme {
-  QColor frame;  // edit-box and group-box frames
-  QColor buttonTop;  // button face gradient
-  QColor buttonBottom;
-  QColor buttonBorder;
-  QColor hotBorder;
-  QColor pressedTop;
-  QColor pressedBottom;
-};
-
-// The same colours as the Windows program's skin.
-const Scheme kSchemes[] = {
-    // 1: blue
-    {QColor(123, 158, 189), QColor(255, 255, 255), QColor(200, 222, 245), QColor(0, 60, 116),
-     QColor(255, 160, 40), QColor(170, 200, 235), QColor(225, 238, 252)},
-    // 2: olive green
-    {QColor(164, 185, 127), QColor(255, 255, 250), QColor(214, 226, 190), QColor(55, 98, 6),
-     QColor(255, 160, 40), QColor(190, 208, 160), QColor(235, 242, 222)},
-    // 3: silver
-    {QColor(165, 165, 185), QColor(255, 255, 255), QColor(222, 222, 232), QColor(80, 80, 100),
-     QColor(255, 160, 40), QColor(200, 200, 214), QColor(240, 240, 245)},
-};
-
 int g_scheme = 0;  // 0: off
 
-const Scheme& current() { return kSchemes[g_scheme - 1]; }
+const SkinScheme& current() { return *skinScheme(g_scheme); }
 
-QColor mix(const QColor& a, const QColor& b, int num, int den) {
-  auto channel = [&](int ca, int cb) { return ca + (cb - ca) * num / std::max(den, 1); };
-  return QColor(channel(a.red(), b.red()), channel(a.green(), b.green()),
-                channel(a.blue(), b.blue()));
-}
+QColor toQColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
 
 void frameRect(QPainter& p, const QRect& r, const QColor& colour) {
   p.fillRect(QRect(r.left(), r.top(), r.width(), 1), colour);
@@ -65,16 +38,17 @@ void edgeRing(QPainter& p, const QRect& r, const QColor& topLeft, const QColor& 
   p.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
 }
 
-void verticalGradient(QPainter& p, const QRect& r, const QColor& top, const QColor& bottom) {
+void verticalGradient(QPainter& p, const QRect& r, Rgb top, Rgb bottom) {
   const int h = r.height();
   for (int y = 0; y < h; ++y) {
-    p.fillRect(QRect(r.left(), r.top() + y, r.width(), 1), mix(top, bottom, y, h - 1));
+    p.fillRect(QRect(r.left(), r.top() + y, r.width(), 1),
+               toQColor(mixColours(top, bottom, y, h - 1)));
   }
 }
 
 }  // namespace
 
-void setScheme(int scheme) { g_scheme = (scheme >= 1 && scheme <= 3) ? scheme : 0; }
+void setScheme(int scheme) { g_scheme = skinScheme(scheme) ? scheme : 0; }
 
 int scheme() { return g_scheme; }
 
@@ -83,13 +57,13 @@ bool isOn() { return g_scheme != 0; }
 void drawButtonPanel(QPainter& p, const QRect& r, const QPalette& palette, ButtonLook look) {
   p.fillRect(r, palette.color(QPalette::Button));
   if (isOn()) {
-    const Scheme& s = current();
+    const SkinScheme& s = current();
     verticalGradient(p, r.adjusted(1, 1, -1, -1), look.pressed ? s.pressedTop : s.buttonTop,
                      look.pressed ? s.pressedBottom : s.buttonBottom);
     roundedFrame(p, r, look.disabled ? palette.color(QPalette::Disabled, QPalette::ButtonText)
-                                     : s.buttonBorder);
+                                     : toQColor(s.buttonBorder));
     if (look.hot && !look.pressed && !look.disabled) {
-      frameRect(p, r.adjusted(1, 1, -1, -1), s.hotBorder);
+      frameRect(p, r.adjusted(1, 1, -1, -1), toQColor(s.hotBorder));
     }
     return;
   }
@@ -138,7 +112,7 @@ void drawGroupBox(QPainter& p, const QRect& bounds, const QString& caption, cons
   // The frame runs through the middle of the caption's line, as a group box's does.
   const QRect frame = bounds.adjusted(0, lineHeight / 2, 0, 0);
   if (isOn()) {
-    roundedFrame(p, frame, current().frame);
+    roundedFrame(p, frame, toQColor(current().frame));
   } else {
     // Etched: a shadow ring with a light ring one pixel inside.
     frameRect(p, frame.adjusted(0, 0, -1, -1), palette.color(QPalette::Dark));
@@ -157,7 +131,7 @@ void drawGroupBox(QPainter& p, const QRect& bounds, const QString& caption, cons
 
 void drawEditFrame(QPainter& p, const QRect& r, const QPalette& palette) {
   if (isOn()) {
-    frameRect(p, r, current().frame);
+    frameRect(p, r, toQColor(current().frame));
     frameRect(p, r.adjusted(1, 1, -1, -1), QColor(255, 255, 255));
     return;
   }

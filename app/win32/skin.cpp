@@ -3,53 +3,28 @@
 
 #include <algorithm>
 
+#include "app/skin_scheme.h"
 #include "app/win32/win_handles.h"
 
 namespace kelo::win32::skin {
 namespace {
 
-struct Scheme {
-  COLORREF frame;        // edit-box and group-box frames
-  COLORREF buttonTop;    // button face gradient
-  COLORREF buttonBottom;
-  COLORREF buttonBorder;
-  COLORREF hotBorder;
-  COLORREF pressedTop;
-  COLORREF pressedBottom;
-};
-
-constexpr Scheme kSchemes[] = {
-    // 1: blue
-    {RGB(123, 158, 189), RGB(255, 255, 255), RGB(200, 222, 245), RGB(0, 60, 116),
-     RGB(255, 160, 40), RGB(170, 200, 235), RGB(225, 238, 252)},
-    // 2: olive green
-    {RGB(164, 185, 127), RGB(255, 255, 250), RGB(214, 226, 190), RGB(55, 98, 6),
-     RGB(255, 160, 40), RGB(190, 208, 160), RGB(235, 242, 222)},
-    // 3: silver
-    {RGB(165, 165, 185), RGB(255, 255, 255), RGB(222, 222, 232), RGB(80, 80, 100),
-     RGB(255, 160, 40), RGB(200, 200, 214), RGB(240, 240, 245)},
-};
-
 int g_scheme = 0;  // 0: off. The skin is one setting for the whole user-interface thread.
 
-const Scheme& current() { return kSchemes[g_scheme - 1]; }
+const SkinScheme& current() { return *skinScheme(g_scheme); }
 
-COLORREF mix(COLORREF a, COLORREF b, int num, int den) {
-  auto channel = [&](int ca, int cb) { return ca + (cb - ca) * num / std::max(den, 1); };
-  return RGB(channel(GetRValue(a), GetRValue(b)), channel(GetGValue(a), GetGValue(b)),
-             channel(GetBValue(a), GetBValue(b)));
-}
+COLORREF toColorref(Rgb c) { return RGB(c.red, c.green, c.blue); }
 
 void fillSolid(HDC dc, const RECT& r, COLORREF colour) {
   SetBkColor(dc, colour);
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 
-void verticalGradient(HDC dc, const RECT& r, COLORREF top, COLORREF bottom) {
+void verticalGradient(HDC dc, const RECT& r, Rgb top, Rgb bottom) {
   const int h = r.bottom - r.top;
   for (int y = 0; y < h; ++y) {
     RECT line{r.left, r.top + y, r.right, r.top + y + 1};
-    fillSolid(dc, line, mix(top, bottom, y, h - 1));
+    fillSolid(dc, line, toColorref(mixColours(top, bottom, y, h - 1)));
   }
 }
 
@@ -84,7 +59,7 @@ void drawCaption(HDC dc, RECT r, std::wstring_view caption, HFONT font, COLORREF
 
 }  // namespace
 
-void setScheme(int scheme) { g_scheme = (scheme >= 1 && scheme <= 3) ? scheme : 0; }
+void setScheme(int scheme) { g_scheme = skinScheme(scheme) ? scheme : 0; }
 
 bool isOn() { return g_scheme != 0; }
 
@@ -96,15 +71,15 @@ void drawButton(const DRAWITEMSTRUCT& item, std::wstring_view caption, HFONT fon
   const bool disabled = (item.itemState & ODS_DISABLED) != 0;
 
   if (isOn()) {
-    const Scheme& s = current();
+    const SkinScheme& s = current();
     fillSolid(dc, r, GetSysColor(COLOR_BTNFACE));
     RECT face{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
     verticalGradient(dc, face, pressed ? s.pressedTop : s.buttonTop,
                      pressed ? s.pressedBottom : s.buttonBottom);
-    roundedFrame(dc, r, disabled ? GetSysColor(COLOR_GRAYTEXT) : s.buttonBorder);
+    roundedFrame(dc, r, disabled ? GetSysColor(COLOR_GRAYTEXT) : toColorref(s.buttonBorder));
     if (hot && !pressed && !disabled) {
       RECT inner{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-      frameRect(dc, inner, s.hotBorder);
+      frameRect(dc, inner, toColorref(s.hotBorder));
     }
   } else {
     UINT state = DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0) | (disabled ? DFCS_INACTIVE : 0);
@@ -133,7 +108,7 @@ void drawGroupBox(HDC dc, const RECT& bounds, std::wstring_view caption, HFONT f
   RECT frame = bounds;
   frame.top += tm.tmHeight / 2;
   if (isOn()) {
-    roundedFrame(dc, frame, current().frame);
+    roundedFrame(dc, frame, toColorref(current().frame));
   } else {
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
   }
@@ -156,7 +131,7 @@ void drawEditFrame(HWND edit) {
   RECT r{};
   GetWindowRect(edit, &r);
   OffsetRect(&r, -r.left, -r.top);
-  frameRect(wdc.dc(), r, current().frame);
+  frameRect(wdc.dc(), r, toColorref(current().frame));
   RECT inner{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
   frameRect(wdc.dc(), inner, RGB(255, 255, 255));
 }

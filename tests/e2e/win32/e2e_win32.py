@@ -115,7 +115,13 @@ class WindowTests(ProgramTest):
         self.assertEqual(self.d.ints("focus"), [EDIT1])
         for box in (EDIT1, EDIT2, EDIT3, EDIT4, EDIT6):
             self.assertEqual(self.text(box), "-")
-        harness.screenshot(ENV["display"], ARGS.work / "main-window.png")
+        shot = ARGS.work / "main-window.png"
+        harness.screenshot(ENV["display"], shot)
+        # The blue skin draws every edit box's frame in (123, 158, 189).
+        for box in (EDIT1, EDIT2, EDIT6):
+            l, t, r, b = self.d.ints(f"ctlrect {box}")
+            self.assertEqual(harness.pixel(shot, l, (t + b) // 2), (123, 158, 189), box)
+            self.assertEqual(harness.pixel(shot, r - 1, t), (123, 158, 189), box)
 
     def test_every_control_stands_at_its_place_with_its_text(self):
         origin = {}

@@ -153,3 +153,11 @@ def screenshot(display: str, path: Path):
     path.parent.mkdir(parents=True, exist_ok=True)
     subprocess.run(["import", "-display", display, "-window", "root", str(path)], check=False,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def pixel(png: Path, x: int, y: int) -> tuple:
+    """The (red, green, blue) of one pixel of a screenshot."""
+    out = subprocess.run(["convert", str(png), "-crop", f"1x1+{x}+{y}", "-depth", "8", "txt:-"],
+                         capture_output=True, text=True, check=True).stdout
+    rgb = out.splitlines()[-1].split("(")[1].split(")")[0]
+    return tuple(int(float(v)) for v in rgb.split(",")[:3])

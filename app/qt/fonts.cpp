@@ -19,15 +19,15 @@ void installFontSubstitutes() {
   QFont::insertSubstitutions("Tahoma", {"DejaVu Sans", "Noto Sans", "Liberation Sans"});
 }
 
-QFont designFont(const std::optional<FontSpec>& spec) {
-  if (!spec) return QApplication::font();
-  QFont font(toQString(spec->face));
-  font.setPixelSize(spec->height);
+QFont designFont(const std::optional<FontSpec>& design) {
+  if (!design) return QApplication::font();
+  QFont font(toQString(design->face));
+  font.setPixelSize(design->height);
   // Qt's weights are on the same 1-1000 scale as the designs' (400 normal, 700 bold).
-  font.setWeight(static_cast<QFont::Weight>(spec->weight));
-  font.setItalic(spec->italic);
-  font.setUnderline(spec->underline);
-  font.setStrikeOut(spec->strikeOut);
+  font.setWeight(static_cast<QFont::Weight>(design->weight));
+  font.setItalic(design->italic);
+  font.setUnderline(design->underline);
+  font.setStrikeOut(design->strikeOut);
   return font;
 }
 

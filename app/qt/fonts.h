@@ -14,6 +14,6 @@ void installFontSubstitutes();
 
 // A control's own font, or the application's default font (the system's default GUI font) when
 // the design gives none. Heights are character heights in pixels, as on Windows.
-QFont designFont(const std::optional<FontSpec>& spec);
+QFont designFont(const std::optional<FontSpec>& design);
 
 }  // namespace kelo::qt

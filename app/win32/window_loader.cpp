@@ -13,12 +13,12 @@
 namespace kelo::win32 {
 namespace {
 
-UniqueFont createFont(const FontSpec& spec) {
+UniqueFont createFont(const FontSpec& design) {
   // A negative height asks for the character height, not the cell height.
-  return UniqueFont(CreateFontW(-spec.height, 0, 0, 0, spec.weight, spec.italic, spec.underline,
-                                spec.strikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+  return UniqueFont(CreateFontW(-design.height, 0, 0, 0, design.weight, design.italic, design.underline,
+                                design.strikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                toWide(spec.face).c_str()));
+                                toWide(design.face).c_str()));
 }
 
 struct ClassAndStyle {

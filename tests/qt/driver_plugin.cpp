@@ -171,9 +171,9 @@ class KeloDriverPlugin : public QGenericPlugin {
   Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "driver_plugin.json")
 
  public:
-  QObject* create(const QString& key, const QString& specification) override {
+  QObject* create(const QString& key, const QString& parameters) override {
     bool ok = false;
-    const int fd = specification.toInt(&ok);
+    const int fd = parameters.toInt(&ok);
     if (key != QLatin1String("kelodriver") || !ok || fd < 0) return nullptr;
     return new Driver(fd);  // Qt keeps the generic plugins' objects until the program ends
   }

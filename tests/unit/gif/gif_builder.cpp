@@ -116,24 +116,24 @@ FrameSpec frameOf(int width, int height, std::uint8_t minCodeSize,
 }
 
 GifSpec pictureOf(int width, int height, std::vector<Rgb> globalColours, FrameSpec frame) {
-  GifSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.globalColours = std::move(globalColours);
-  spec.frames.push_back(std::move(frame));
-  return spec;
+  GifSpec picture;
+  picture.width = width;
+  picture.height = height;
+  picture.globalColours = std::move(globalColours);
+  picture.frames.push_back(std::move(frame));
+  return picture;
 }
 
-Bytes buildGif(const GifSpec& spec) {
+Bytes buildGif(const GifSpec& picture) {
   Bytes out{'G', 'I', 'F', '8', '9', 'a'};
-  putU16(out, spec.width);
-  putU16(out, spec.height);
-  std::uint8_t table = tableBits(spec.globalColours.size());
+  putU16(out, picture.width);
+  putU16(out, picture.height);
+  std::uint8_t table = tableBits(picture.globalColours.size());
   out.push_back(static_cast<std::uint8_t>(table | 0x70));  // 8 bits of colour resolution
-  out.push_back(spec.background);
+  out.push_back(picture.background);
   out.push_back(0);
-  putTable(out, spec.globalColours);
-  for (const FrameSpec& frame : spec.frames) {
+  putTable(out, picture.globalColours);
+  for (const FrameSpec& frame : picture.frames) {
     if (frame.transparent) {
       out.insert(out.end(), {0x21, 0xF9, 4, 0x01, 0, 0, *frame.transparent, 0});
     }

@@ -60,7 +60,7 @@ FrameSpec frameOf(int width, int height, std::uint8_t minCodeSize,
                   std::vector<std::uint8_t> indices);
 GifSpec pictureOf(int width, int height, std::vector<Rgb> globalColours, FrameSpec frame);
 
-Bytes buildGif(const GifSpec& spec);
+Bytes buildGif(const GifSpec& picture);
 
 struct Bgra {
   std::uint8_t b = 0;

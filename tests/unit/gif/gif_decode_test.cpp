@@ -136,12 +136,12 @@ TEST(GifDecode, LocalColourTableReplacesTheGlobalOneForItsFrame) {
 
 TEST(GifDecode, FrameSmallerThanTheScreenSitsOnTheBackground) {
   // 6 x 4 screen, background entry 2; a 2 x 2 frame at (3, 1).
-  GifSpec spec = pictureOf(6, 4, {kRed, kGreen, kBlue, kWhite}, frameOf(2, 2, 2, {0, 1, 1, 0}));
-  spec.background = 2;
-  spec.frames[0].left = 3;
-  spec.frames[0].top = 1;
-  auto shown = decodeGifFirstFrame(buildGif(spec));
-  auto played = decodeGifFirstFrame(buildGif(spec), true);
+  GifSpec picture = pictureOf(6, 4, {kRed, kGreen, kBlue, kWhite}, frameOf(2, 2, 2, {0, 1, 1, 0}));
+  picture.background = 2;
+  picture.frames[0].left = 3;
+  picture.frames[0].top = 1;
+  auto shown = decodeGifFirstFrame(buildGif(picture));
+  auto played = decodeGifFirstFrame(buildGif(picture), true);
   ASSERT_TRUE(shown && played);
   EXPECT_TRUE(shown->complete);
   EXPECT_EQ(pixelAt(*shown, 3, 1), opaque(kRed));
@@ -158,11 +158,11 @@ TEST(GifDecode, FrameSmallerThanTheScreenSitsOnTheBackground) {
 TEST(GifDecode, FrameReachingPastTheScreenIsClipped) {
   // A 4 x 3 frame at (4, 2) on a 6 x 4 screen: only its top-left 2 x 2 is visible.
   std::vector<std::uint8_t> indices{0, 1, 2, 3, 1, 2, 3, 0, 2, 3, 0, 1};
-  GifSpec spec = pictureOf(6, 4, {kRed, kGreen, kBlue, kWhite}, frameOf(4, 3, 2, indices));
-  spec.background = 3;
-  spec.frames[0].left = 4;
-  spec.frames[0].top = 2;
-  auto image = decodeGifFirstFrame(buildGif(spec));
+  GifSpec picture = pictureOf(6, 4, {kRed, kGreen, kBlue, kWhite}, frameOf(4, 3, 2, indices));
+  picture.background = 3;
+  picture.frames[0].left = 4;
+  picture.frames[0].top = 2;
+  auto image = decodeGifFirstFrame(buildGif(picture));
   ASSERT_TRUE(image);
   EXPECT_TRUE(image->complete);
   EXPECT_EQ(pixelAt(*image, 4, 2), opaque(kRed));
@@ -173,10 +173,10 @@ TEST(GifDecode, FrameReachingPastTheScreenIsClipped) {
 }
 
 TEST(GifDecode, TransparentEntryIsOpaqueInItsOwnColourUnlessHonoured) {
-  GifSpec spec = pictureOf(3, 1, {kRed, kGreen, kBlue, kWhite}, frameOf(3, 1, 2, {0, 1, 2}));
-  spec.frames[0].transparent = 1;
-  auto shown = decodeGifFirstFrame(buildGif(spec));
-  auto played = decodeGifFirstFrame(buildGif(spec), true);
+  GifSpec picture = pictureOf(3, 1, {kRed, kGreen, kBlue, kWhite}, frameOf(3, 1, 2, {0, 1, 2}));
+  picture.frames[0].transparent = 1;
+  auto shown = decodeGifFirstFrame(buildGif(picture));
+  auto played = decodeGifFirstFrame(buildGif(picture), true);
   ASSERT_TRUE(shown && played);
   EXPECT_EQ(pixelAt(*shown, 1, 0), opaque(kGreen));
   EXPECT_EQ(pixelAt(*played, 1, 0).a, 0);

@@ -101,10 +101,10 @@ class GifCorruptStream : public ::testing::TestWithParam<CorruptCase> {};
 
 TEST_P(GifCorruptStream, KeepsThePixelsBeforeTheFault) {
   const CorruptCase& c = GetParam();
-  GifSpec spec = testing::pictureOf(2, 1, kFourColours, testing::frameOf(2, 1, 2, {}));
-  spec.background = 3;
-  spec.frames[0].lzwData = c.lzw;
-  auto image = decodeGifFirstFrame(buildGif(spec));
+  GifSpec picture = testing::pictureOf(2, 1, kFourColours, testing::frameOf(2, 1, 2, {}));
+  picture.background = 3;
+  picture.frames[0].lzwData = c.lzw;
+  auto image = decodeGifFirstFrame(buildGif(picture));
   ASSERT_TRUE(image);
   EXPECT_FALSE(image->complete);
   // Every literal in these streams is 1 (green); undecoded pixels keep the background.

@@ -2,6 +2,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <string_view>
+
 #include "app/commands.h"
 #include "app/win32/banner.h"
 #include "app/win32/control_classes.h"
@@ -16,24 +19,77 @@ namespace {
 
 void fillButtonFace(HDC dc, const RECT& r) { FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE)); }
 
+bool isWordByte(wchar_t c) { return c < 0x80 && c != L' '; }
+
+// How many characters of `line` go on one row of the given width: as many as fit, but a Latin
+// word that would be cut moves to the next row whole (unless it alone is wider than the row).
+int rowLength(HDC dc, std::wstring_view line, int width) {
+  int fit = 0;
+  SIZE extent{};
+  GetTextExtentExPointW(dc, line.data(), static_cast<int>(line.size()), width, &fit, nullptr,
+                        &extent);
+  fit = std::max(fit, 1);
+  if (static_cast<size_t>(fit) >= line.size()) return static_cast<int>(line.size());
+  if (isWordByte(line[fit - 1]) && isWordByte(line[fit])) {
+    for (int i = fit - 1; i > 0; --i) {
+      if (!isWordByte(line[i])) return i + 1;
+    }
+  }
+  return fit;
+}
+
+// Wrapped text, breaking at its CR LF and wherever a row is full. The rows stand one character
+// height apart, as 宋体's do (its cell is its em): the CJK faces that stand in for it where it is
+// missing have far taller cells, which would push the last lines out of the label.
+void drawWrapped(HDC dc, const RECT& bounds, std::wstring_view text, int pitch) {
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  const int width = bounds.right - bounds.left;
+  int top = bounds.top;
+  while (top < bounds.bottom) {
+    const size_t end = text.find(L"\r\n");
+    std::wstring_view paragraph = text.substr(0, end);
+    do {
+      const int n = paragraph.empty() ? 0 : rowLength(dc, paragraph, width);
+      // Each row's cell centred on its row.
+      ExtTextOutW(dc, bounds.left, top + (pitch - tm.tmHeight) / 2, ETO_CLIPPED, &bounds,
+                  paragraph.data(), static_cast<UINT>(n), nullptr);
+      top += pitch;
+      paragraph.remove_prefix(static_cast<size_t>(n));
+      while (!paragraph.empty() && paragraph.front() == L' ') paragraph.remove_prefix(1);
+    } while (!paragraph.empty() && top < bounds.bottom);
+    if (end == std::wstring_view::npos) break;
+    text.remove_prefix(end + 2);
+  }
+}
+
 void paintLabel(HWND hwnd, HDC dc) {
   RECT r{};
   GetClientRect(hwnd, &r);
   fillButtonFace(dc, r);
   const ControlDesign* design = controlDesignOf(hwnd);
-  std::wstring text = windowTextWide(hwnd);
+  const std::wstring text = windowTextWide(hwnd);
   SelectInDc font(dc, controlFont(hwnd));
   SetBkMode(dc, TRANSPARENT);
-  const UINT flags = DT_LEFT | DT_NOPREFIX |
-                     ((design && design->wordWrap) ? DT_WORDBREAK : (DT_SINGLELINE | DT_VCENTER));
+  const bool wrapped = design && design->wordWrap;
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  const int pitch = design && design->font ? design->font->height : tm.tmHeight;
+  auto draw = [&](RECT at, COLORREF colour) {
+    SetTextColor(dc, colour);
+    if (wrapped) {
+      drawWrapped(dc, at, text, pitch);
+    } else {
+      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &at,
+                DT_LEFT | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
+    }
+  };
   if (design && design->engraved) {
     RECT shadow = r;
     OffsetRect(&shadow, 1, 1);
-    SetTextColor(dc, RGB(255, 255, 255));
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &shadow, flags);
+    draw(shadow, RGB(255, 255, 255));
   }
-  SetTextColor(dc, RGB(0, 0, 0));
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
+  draw(r, RGB(0, 0, 0));
 }
 
 int modifierKeys(WPARAM mouseKeys) {

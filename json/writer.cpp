@@ -22,13 +22,14 @@ struct EscapeTable {
 constexpr EscapeTable makeEscapeTable() {
   EscapeTable t;
   for (int c = 0; c < 0x20; ++c) t.action[c] = 'u';
-  t.action['\b'] = 'b';
-  t.action['\t'] = 't';
-  t.action['\n'] = 'n';
-  t.action['\r'] = 'r';
-  t.action['"'] = '"';
-  t.action['\\'] = '\\';
-  t.action['/'] = '/';
+  auto at = [&t](unsigned char c) -> char& { return t.action[c]; };
+  at('\b') = 'b';
+  at('\t') = 't';
+  at('\n') = 'n';
+  at('\r') = 'r';
+  at('"') = '"';
+  at('\\') = '\\';
+  at('/') = '/';
   for (int c = 0x81; c <= 0xFE; ++c) t.action[c] = 'L';
   return t;
 }

@@ -9,7 +9,6 @@
 #include "app/win32/control_classes.h"
 #include "app/win32/keyboard.h"
 #include "app/win32/program.h"
-#include "app/win32/wide_text.h"
 #include "app/win32/win32_seam.h"
 #include "app/win32/window_loader.h"
 #include "app/win32/wininet_client.h"
@@ -20,13 +19,10 @@ namespace {
 HINSTANCE g_instance = nullptr;
 Seam* g_seam = nullptr;
 
-[[noreturn]] void fatalError(const char* gbkMessage) {
-  MessageBoxW(nullptr, toWide(gbkMessage).c_str(), toWide("\xb4\xed\xce\xf3").c_str(),  // 错误
-              MB_OK | MB_ICONERROR | MB_TASKMODAL);
-  ExitProcess(static_cast<UINT>(-1));
+[[noreturn]] void outOfMemory() {
+  std::set_new_handler(nullptr);  // the box below must not come back here
+  fatalError(L"\u5185\u5b58\u4e0d\u8db3\u3002");  // 内存不足。
 }
-
-[[noreturn]] void outOfMemory() { fatalError("\xc4\xda\xb4\xe6\xb2\xbb\xd7\xe3\xa1\xa3"); }  // 内存不足。
 
 int runMessageLoop() {
   MSG msg;
@@ -42,6 +38,16 @@ int runMessageLoop() {
 
 }  // namespace
 
+void fatalError(const wchar_t* message) {
+  // A quit already posted (a window destroyed half-built) would close the box unseen.
+  MSG pending;
+  while (PeekMessageW(&pending, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  // Wide literals: nothing is allocated on the way, memory may be what ran out.
+  MessageBoxW(nullptr, message, L"\u9519\u8bef", MB_OK | MB_ICONERROR | MB_TASKMODAL);  // 错误
+  ExitProcess(static_cast<UINT>(-1));
+}
+
 HINSTANCE programInstance() { return g_instance; }
 Seam& programSeam() { return *g_seam; }
 
@@ -54,7 +60,7 @@ int run(HINSTANCE instance) {
   Win32Seam seam;
   g_seam = &seam;
   if (!registerWindowClasses(instance) || !loadWindow(mainWindowDesign(), nullptr)) {
-    fatalError("\xce\xde\xb7\xa8\xb4\xb4\xbd\xa8\xd6\xf7\xb4\xb0\xbf\xda\xa1\xa3");  // 无法创建主窗口。
+    fatalError(L"\u65e0\u6cd5\u521b\u5efa\u4e3b\u7a97\u53e3\u3002");  // 无法创建主窗口。
   }
   int code = runMessageLoop();
   closeInternetSession();

@@ -6,6 +6,7 @@
 
 #include "app/win32/keyboard.h"
 #include "app/win32/live_window.h"
+#include "app/win32/program.h"
 #include "app/win32/window_loader.h"
 
 namespace kelo::win32 {
@@ -38,7 +39,7 @@ void showModalWindow(const WindowDesign& design) {
 
   ModalState state;
   state.window = loadWindow(design, owner);
-  if (!state.window) return;
+  if (!state.window) fatalError(L"\u65e0\u6cd5\u521b\u5efa\u7a97\u53e3\u3002");  // 无法创建窗口。
   for (HWND other : others) {
     if (other == state.window) continue;
     state.disabled.emplace_back(other, EnableWindow(other, FALSE) == 0);

@@ -10,4 +10,7 @@ namespace kelo::win32 {
 HINSTANCE programInstance();
 Seam& programSeam();
 
+// Shows the error box "错误" with the message and ends the process with exit code -1.
+[[noreturn]] void fatalError(const wchar_t* message);
+
 }  // namespace kelo::win32

@@ -321,10 +321,20 @@ std::string run(const std::string& line) {
     CloseClipboard();
     return "ok";
   }
-  if (cmd == "msgbox") {  // the title of a message box of the program, if one is open
+  if (cmd == "msgbox") {  // msgbox <ms>: the title of a message box, once one is open
+    int ms = 10000;
+    in >> ms;
+    for (int waited = 0; waited <= ms; waited += 50) {
+      if (HWND box = FindWindowW(L"#32770", nullptr)) return "ok " + hex(gbk(textOf(box)));
+      Sleep(50);
+    }
+    return "ok -";
+  }
+  if (cmd == "msgbox-ok") {  // presses OK in the open message box
     HWND box = FindWindowW(L"#32770", nullptr);
-    if (!box) return "ok -";
-    return "ok " + hex(gbk(textOf(box)));
+    if (!box) return "err no box";
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return "ok";
   }
   if (cmd == "quit") return "bye";
   return "err unknown command";

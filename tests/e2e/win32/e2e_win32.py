@@ -5,6 +5,7 @@ driver.exe through window messages, talking to the stand-in service."""
 import argparse
 import json
 import os
+import subprocess
 import sys
 import time
 import unittest
@@ -361,11 +362,26 @@ class HomePageTests(ProgramTest):
             self.assertEqual(log.read_text().strip(), home, f"keys {keys}")
         self.d(f"key {VK_TAB} 0")  # release the modifiers for the next test
 
+
+class FatalErrorTests(unittest.TestCase):
+    def test_a_main_window_that_cannot_be_created_shows_the_error_box_and_ends_with_minus_1(self):
+        d = ENV["driver"]
+        proc = ENV["wine"].start(ARGS.broken_exe, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            self.assertEqual(d("msgbox 20000"), gbk("错误"))
+            self.assertIsNone(proc.poll(), "the box waits for the user")
+            d("msgbox-ok")
+            self.assertEqual(proc.wait(timeout=20), 255)  # -1 as the process's exit status
+        finally:
+            if proc.poll() is None:
+                proc.kill()
+
 def main():
     global ARGS
     parser = argparse.ArgumentParser()
     parser.add_argument("--exe", type=Path, required=True)
     parser.add_argument("--driver", type=Path, required=True)
+    parser.add_argument("--broken-exe", type=Path, required=True)
     parser.add_argument("--locale", default="zh_CN.UTF-8")
     parser.add_argument("--work", type=Path, required=True)
     parser.add_argument("--prefix", type=Path)

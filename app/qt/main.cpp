@@ -12,6 +12,7 @@
 namespace {
 
 [[noreturn]] void outOfMemory() {
+  std::set_new_handler(nullptr);  // the box below must not come back here
   kelo::qt::showFatalError(QStringLiteral("内存不足。"));
   std::_Exit(-1);
 }

@@ -35,10 +35,7 @@ Text QtSeam::controlText(ControlId id) {
   QWidget* control = liveControl(id);
   if (!control) return {};
   const QString shown = shownText(control);
-  if (auto it = written_.find(id);
-      it != written_.end() && it->second.control == control && it->second.shown == shown) {
-    return it->second.bytes;
-  }
+  if (std::optional<Text> bytes = written_.recall(id, control, shown)) return *std::move(bytes);
   return toText(shown);
 }
 
@@ -47,12 +44,7 @@ void QtSeam::setControlText(ControlId id, std::string_view text) {
   if (!control) return;
   const QString unicode = toQString(text);
   showText(control, unicode);
-  // What the control holds now: an edit box may keep less than it was given.
-  if (shownText(control) == unicode) {
-    written_[id] = Written{control, Text(text), unicode};
-  } else {
-    written_.erase(id);
-  }
+  written_.wrote(id, control, text, unicode, shownText(control));
 }
 
 ByteBuffer QtSeam::httpReadFile(std::string_view url) { return http_.get(url); }

@@ -6,10 +6,9 @@
 #include <QString>
 #include <QWidget>
 
-#include <map>
-
 #include "app/qt/http_client.h"
 #include "app/seam.h"
+#include "app/written_texts.h"
 
 namespace kelo::qt {
 
@@ -26,15 +25,7 @@ class QtSeam final : public Seam {
   void showModal(WindowId window) override;
 
  private:
-  // The bytes last written into a control and the Unicode the control was given for them.
-  // While the control still shows that text, reading it gives back those very bytes, also where
-  // they are not valid GB18030 and the conversion could not carry them both ways.
-  struct Written {
-    QPointer<QWidget> control;  // null once the control is gone
-    Text bytes;
-    QString shown;
-  };
-  std::map<ControlId, Written> written_;
+  WrittenTexts<QPointer<QWidget>, QString> written_;
   HttpClient http_;
 };
 

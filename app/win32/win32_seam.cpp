@@ -3,7 +3,9 @@
 
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "app/win32/clipboard.h"
 #include "app/win32/live_window.h"
@@ -17,21 +19,17 @@ namespace kelo::win32 {
 Text Win32Seam::controlText(ControlId id) {
   HWND control = controlHandle(id);
   if (!control) return {};
-  std::wstring wide = windowTextWide(control);
-  if (auto it = written_.find(control); it != written_.end() && it->second.wide == wide) {
-    return it->second.bytes;
-  }
+  const std::wstring wide = windowTextWide(control);
+  if (std::optional<Text> bytes = written_.recall(id, control, wide)) return *std::move(bytes);
   return fromWide(wide);
 }
 
 void Win32Seam::setControlText(ControlId id, std::string_view text) {
   HWND control = controlHandle(id);
   if (!control) return;
-  std::wstring wide = toWide(text);
+  const std::wstring wide = toWide(text);
   SetWindowTextW(control, wide.c_str());
-  // What the control holds now: an edit box may keep less than it was given.
-  written_[control] = Written{Text(text), windowTextWide(control)};
-  if (written_[control].wide != wide) written_.erase(control);
+  written_.wrote(id, control, text, wide, windowTextWide(control));
   InvalidateRect(control, nullptr, TRUE);
 }
 

@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
-#include <map>
 #include <string>
 
 #include "app/seam.h"
+#include "app/written_texts.h"
 
 namespace kelo::win32 {
 
@@ -22,14 +22,7 @@ class Win32Seam final : public Seam {
   void showModal(WindowId window) override;
 
  private:
-  // The bytes last written into each control and the UTF-16 the control was given for them.
-  // While the control still shows that UTF-16, reading it gives back those very bytes, also
-  // where they are not valid GB18030 and the conversion could not carry them both ways.
-  struct Written {
-    Text bytes;
-    std::wstring wide;
-  };
-  std::map<HWND, Written> written_;
+  WrittenTexts<HWND, std::wstring> written_;
 };
 
 }  // namespace kelo::win32

@@ -3,4 +3,5 @@ kelo_unit_test(app_tests
   SOURCES
     unit/app/commands_test.cpp
     unit/app/design_test.cpp
+    unit/app/written_texts_test.cpp
   LIBS kelo_app)
